@@ -78,13 +78,20 @@ stop_xvfb() {
 start_wine() {
   export WINEPREFIX=$build/wine-$wine_arch WINEARCH=$wine_arch WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ "$wine_arch" = win64 ]; then wine=/usr/lib/wine/wine64; else wine=wine; fi
+  if [ "$wine_arch" = win64 ]; then
+    wine=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+  else
+    wine=wine
+    export WINESERVER=/usr/lib/wine/wineserver32
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine" wineboot -i >/dev/null 2>&1 || true
   fi
-  wineserver -p
+  # Detached from our output, so a pipe reading the tests' output can end.
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null
 }
 
 stop_wine() {
-  wineserver -k 2>/dev/null || true
+  "${WINESERVER:-wineserver}" -k 2>/dev/null || true
 }
