@@ -316,7 +316,7 @@ Record DescriptionBuffer::RecordAt(std::int32_t offset) const {
   return Record(this, offset);
 }
 
-std::int32_t DescriptionBuffer::FindWindow(std::string_view windowName) const {
+std::int32_t DescriptionBuffer::FindWindowRecord(std::string_view windowName) const {
   Record window = FirstWindow();
   for (std::size_t n = 0; window && n < ChainLimit(); ++n, window = window.next()) {
     if (window.type() == RecordType::Window && window.name() == windowName) return window.offset();
@@ -450,7 +450,7 @@ std::int32_t FindWindowDescription(const ResourceSource& source, std::string_vie
     auto buffer = DescriptionBuffer::FromResource(*resource, moduleTag);
     if (!buffer) continue;
     current.buffer = std::move(*buffer);
-    if (const std::int32_t window = current.buffer.FindWindow(windowName)) {
+    if (const std::int32_t window = current.buffer.FindWindowRecord(windowName)) {
       current.module = module;
       current.window = window;
       return window;

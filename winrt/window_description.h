@@ -96,6 +96,12 @@ constexpr std::uint8_t kUseLong = 0x06;
 constexpr std::uint8_t kUseString = 0x12;
 constexpr std::uint8_t kUseQueue = 0x1A;
 
+// The deepest nesting a window can have (window, group, option, radio;
+// sheet, tab, control; menu bar and menus). Walks that descend into
+// children stop below this depth, so a damaged description whose child
+// links loop back cannot recurse without end.
+constexpr int kMaxNestingDepth = 16;
+
 // Sizes of the shared sub-blocks.
 constexpr std::int32_t kFontBlockSize = 16;
 constexpr std::int32_t kColourBlockSize = 12;
@@ -322,7 +328,7 @@ class DescriptionBuffer {
 
   Record FirstWindow() const { return RecordAt(I32(2)); }
   // The offset of the window record with this exact name, or 0.
-  std::int32_t FindWindow(std::string_view windowName) const;
+  std::int32_t FindWindowRecord(std::string_view windowName) const;
 
   // The most chain links any walk follows: no chain in a valid buffer can
   // be longer than the buffer has records.

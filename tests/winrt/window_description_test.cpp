@@ -118,8 +118,8 @@ TEST(WindowDescriptionBuffer, OffsetsAgreeWithHandComputedResource) {
   auto buffer = DescriptionBuffer::FromResource(resource, kTag);
   ASSERT_TRUE(buffer);
   EXPECT_EQ(buffer->bytes().size(), resource.size() - kTag.size() - 1 + 2);
-  EXPECT_EQ(buffer->FindWindow("W"), 8);
-  EXPECT_EQ(buffer->FindWindow("w"), 0);  // names compare exactly
+  EXPECT_EQ(buffer->FindWindowRecord("W"), 8);
+  EXPECT_EQ(buffer->FindWindowRecord("w"), 0);  // names compare exactly
   EXPECT_EQ(buffer->FirstWindow().name(), "W");
 }
 
@@ -177,7 +177,7 @@ TEST(WindowDescriptionBuffer, DamagedDataReadsAsAbsent) {
   EXPECT_EQ(w.font(), FontSpec{});
   EXPECT_TRUE(w.statusZones().empty());
   EXPECT_LE(w.children().size(), buffer->ChainLimit());
-  EXPECT_EQ(buffer->FindWindow("anything"), 0);
+  EXPECT_EQ(buffer->FindWindowRecord("anything"), 0);
   EXPECT_EQ(buffer->I32(static_cast<std::int32_t>(buffer->bytes().size()) - 2), 0);
 }
 
