@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the description reader as a "DABDUMP" resource
-// and reads every record and field it can reach.
+// and reads every record and field it can reach, the way a window is built:
+// depth first, no deeper than the nesting limit and no more records than
+// the buffer can hold.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,24 +10,27 @@
 
 namespace {
 
-volatile std::size_t g_sink;
+volatile std::uint32_t g_sink;
 
-void Touch(const lumbra::Record& r, int depth) {
-  if (!r || depth > lumbra::kMaxNestingDepth) return;
-  std::size_t n = r.typeCode() + static_cast<std::size_t>(r.flags()) + r.dropTargets().size();
+std::uint32_t U(std::int64_t v) { return static_cast<std::uint32_t>(v); }
+
+void Touch(const lumbra::Record& r, int depth, std::size_t& budget) {
+  if (!r || depth > lumbra::kMaxNestingDepth || budget == 0) return;
+  --budget;
+  std::uint32_t n = r.typeCode() + U(r.flags()) + U(r.dropTargets().size());
   const lumbra::Rect box = r.rect();
-  n += static_cast<std::size_t>(box.x + box.width) + r.text().size() + r.cursor().size();
+  n += U(box.x) + U(box.width) + U(r.text().size()) + U(r.cursor().size());
   const lumbra::InfoBlock info = r.info();
-  n += info.EffectiveTip().size() + info.help.size() + info.alertKeys.size();
-  n += r.font().face.size() + static_cast<std::size_t>(r.colours().background);
-  n += r.use() ? r.use()->size : 0;
-  n += r.icon().size() + r.fileName().size() + r.value().size() + r.name().size();
-  n += static_cast<std::size_t>(r.boxColours().fill + r.gridColour() + r.bevel() + r.step());
-  n += r.statusZones().size() + r.alertKeys().size() + r.wallpaper().size();
+  n += U(info.EffectiveTip().size()) + U(info.help.size()) + U(info.alertKeys.size());
+  n += U(r.font().face.size()) + U(r.colours().background);
+  n += r.use() ? r.use()->size : 0u;
+  n += U(r.icon().size()) + U(r.fileName().size()) + U(r.value().size()) + U(r.name().size());
+  n += U(r.boxColours().fill) + U(r.gridColour()) + r.bevel() + (r.step() > 1.0 ? 1u : 0u);
+  n += U(r.statusZones().size()) + U(r.alertKeys().size()) + U(r.wallpaper().size());
   g_sink = g_sink + n;
-  Touch(r.menuBar(), depth + 1);
-  Touch(r.toolBar(), depth + 1);
-  for (const lumbra::Record& c : r.children()) Touch(c, depth + 1);
+  Touch(r.menuBar(), depth + 1, budget);
+  Touch(r.toolBar(), depth + 1, budget);
+  for (const lumbra::Record& c : r.children()) Touch(c, depth + 1, budget);
 }
 
 }  // namespace
@@ -39,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!buffer) return 0;
   lumbra::Record window = buffer->FirstWindow();
   for (std::size_t i = 0; window && i < buffer->ChainLimit(); ++i, window = window.next()) {
-    Touch(window, 0);
+    std::size_t budget = buffer->RecordLimit();
+    Touch(window, 0, budget);
   }
-  g_sink = g_sink + static_cast<std::size_t>(buffer->FindWindowRecord("$PICVIEWWINDOW"));
+  g_sink = g_sink + U(buffer->FindWindowRecord("$PICVIEWWINDOW"));
   return 0;
 }

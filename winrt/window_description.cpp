@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <initializer_list>
+#include <set>
 
 namespace lumbra {
 
@@ -420,8 +421,10 @@ std::vector<std::int32_t> Record::alertKeys() const {
 
 std::vector<Record> Record::children() const {
   std::vector<Record> chain;
-  Record child = firstChild();
-  for (std::size_t n = 0; child && n < buffer_->ChainLimit(); ++n, child = child.next()) {
+  std::set<std::int32_t> seen;
+  // A damaged chain that loops back ends at the first record seen twice.
+  for (Record child = firstChild(); child && seen.insert(child.offset()).second;
+       child = child.next()) {
     chain.push_back(child);
   }
   return chain;

@@ -109,6 +109,7 @@ constexpr std::int32_t kUseDescriptorSize = 9;
 constexpr std::int32_t kValueNodeSize = 8;
 constexpr std::int32_t kInfoBlockSize = 20;
 constexpr std::int32_t kRecordHeaderSize = 21;
+constexpr std::int32_t kSmallestRecordSize = 17;  // the menu bar
 
 // The fields a record can carry. Which ones a record type has, and where,
 // is its RecordLayout.
@@ -283,7 +284,8 @@ class Record {
   std::uint8_t wallpaperMode() const { return U8(Field::WallpaperMode); }
   std::string_view wallpaper() const { return Str(Field::Wallpaper); }
 
-  // The record's children in record order (the chain of firstChild()).
+  // The record's children in record order (the chain of firstChild()),
+  // each at most once.
   std::vector<Record> children() const;
 
  private:
@@ -333,6 +335,13 @@ class DescriptionBuffer {
   // The most chain links any walk follows: no chain in a valid buffer can
   // be longer than the buffer has records.
   std::size_t ChainLimit() const { return bytes_.size() / 8 + 1; }
+  // The most records a walk over a whole window needs to visit: the buffer
+  // cannot hold more. Walks that descend into children count the records
+  // they visit against it, since damaged child links can make the same
+  // records reachable along many paths.
+  std::size_t RecordLimit() const {
+    return bytes_.size() / static_cast<std::size_t>(kSmallestRecordSize) + 1;
+  }
 
  private:
   explicit DescriptionBuffer(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
