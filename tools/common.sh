@@ -90,6 +90,9 @@ start_wine() {
   fi
   # Detached from our output, so a pipe reading the tests' output can end.
   "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+  # The prefix's services start with the first program; started here they
+  # hold none of the tests' output pipes open.
+  "$wine" wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wine() {

@@ -1,0 +1,137 @@
+// The portable half of bitmap images: attaching bytes, owner handling and
+// the source and painted bytes.
+#include "codecs/bitmap_image.h"
+
+#include <algorithm>
+
+#include "codecs/decoded_image.h"
+
+namespace lumbra {
+
+namespace {
+
+constexpr std::size_t kMinBitmapBytes = 58;  // a BMP needs more than this
+constexpr std::uint32_t kMaxPaintedString = 65520;
+
+}  // namespace
+
+BitmapImage::~BitmapImage() { ReleaseBitmapContents(); }
+
+void BitmapImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width,
+                         std::int32_t height) {
+  Paint(dc, x, y, width, height, dc);
+}
+
+bool BitmapImage::GetSourceString(std::string& out) {
+  if (ImageObject::GetSourceString(out)) return true;
+  const std::span<const std::uint8_t> painted = PaintedBytes();
+  if (painted.empty() || painted.size() > kMaxPaintedString) return false;
+  out.assign(reinterpret_cast<const char*>(painted.data()), painted.size());
+  return true;
+}
+
+bool BitmapImage::GetSourceHandle(std::span<const std::uint8_t>& out) {
+  if (ImageObject::GetSourceHandle(out)) return true;
+  out = {decoded_.data(), decoded_.size()};
+  return true;
+}
+
+std::string BitmapImage::GetExtension() const { return defaultExtension_; }
+
+bool BitmapImage::DrawStretched(NativeDc dc, const ImageRect& rect) {
+  DrawAt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  return true;
+}
+
+void BitmapImage::AddColours(PaletteTarget* palette) {
+  windowPalette_ = palette;
+  if (palette == nullptr) return;
+  const auto layout = CheckDecodedImage(PaintedBytes());
+  if (!layout || layout->header.bitCount > 8) return;
+  std::uint32_t count = 1u << layout->header.bitCount;
+  if (layout->header.clrImportant != 0) {
+    count = layout->header.clrImportant;
+  } else if (layout->header.clrUsed != 0) {
+    count = layout->header.clrUsed;
+  }
+  // The table is read only as far as it lies inside the bytes.
+  palette->AddColourTable(layout->colours, std::min(count, layout->colourCount));
+}
+
+bool BitmapImage::NeedsSource() const { return true; }
+
+void BitmapImage::ReleaseContents() {
+  ReleaseBitmapContents();
+  ImageObject::ReleaseContents();
+}
+
+void BitmapImage::ReleaseBitmapContents() {
+  if (windowPalette_ != nullptr) windowPalette_->MarkDirty();
+  std::vector<std::uint8_t>().swap(decoded_);
+}
+
+bool BitmapImage::AttachBytes(std::span<const std::uint8_t> bytes, bool) {
+  // The decoder made sure of the header's bytes; nothing else is checked
+  // here. Every reader of the rows checks them against the real size.
+  if (bytes.size() < kFileHeaderSize + 12) return false;
+  width_ = ReadS32(bytes.data() + 18);
+  height_ = ReadS32(bytes.data() + 22);
+  sourceIsBitmap_ = 1;
+  return true;
+}
+
+std::span<const std::uint8_t> BitmapImage::PaintedBytes() const {
+  if (flags_ & SizeOnly) return {};
+  if (!decoded_.empty()) return {decoded_.data(), decoded_.size()};
+  return sourceBytes();
+}
+
+void BitmapImage::SetDefaultExtension(std::string_view extension) {
+  const std::size_t n = std::min<std::size_t>(extension.size(), sizeof defaultExtension_ - 1);
+  std::copy_n(extension.begin(), n, defaultExtension_);
+  defaultExtension_[n] = '\0';
+}
+
+std::unique_ptr<BitmapImage> DecodeBitmapImage(ImageOwner* owner,
+                                               std::span<const std::uint8_t> bytes,
+                                               ImageLoadFlags flags) {
+  if (bytes.size() <= kMinBitmapBytes || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
+  auto image = std::make_unique<BitmapImage>(flags);
+  if (!AttachWithOwner(*image, owner, bytes)) return nullptr;
+  return image;
+}
+
+ImagePtr DecodeBitmap(ImageOwner* owner, std::span<const std::uint8_t> bytes,
+                      ImageLoadFlags flags) {
+  return DecodeBitmapImage(owner, bytes, flags);
+}
+
+std::int32_t ScaleToDeviceUnits(std::int32_t size, std::int32_t pixelsPerInch) {
+  if (pixelsPerInch <= 0) return size;
+  const float factor = 75.0f / static_cast<float>(pixelsPerInch);
+  const float scaled = static_cast<float>(size) / factor;
+  return static_cast<std::int32_t>(std::clamp(scaled, -2147483520.0f, 2147483520.0f));
+}
+
+bool AttachWithOwner(BitmapImage& image, ImageOwner* owner, std::span<const std::uint8_t> bytes) {
+  const bool deviceUnits = owner != nullptr && owner->UsesDeviceUnits();
+  if (!image.AttachBytes(bytes, deviceUnits)) return false;
+  if (owner == nullptr) return true;
+  if (deviceUnits) {
+    NativeDc dc = owner->GetDc();
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (LogicalPixelsPerInch(dc, x, y)) {
+      image.SetSize(ScaleToDeviceUnits(image.width(), x), ScaleToDeviceUnits(image.height(), y));
+    }
+    owner->ReleaseDc(dc);
+  }
+  if (owner->KeepsPalette()) {
+    PaletteTarget* palette = owner->Palette();
+    image.RecordWindowPalette(palette);
+    if (palette != nullptr) palette->MarkDirty();
+  }
+  return true;
+}
+
+}  // namespace lumbra

@@ -1,0 +1,104 @@
+// Image bytes from the program's IMAGE resources and from files.
+#include <windows.h>
+
+#include <new>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "codecs/image_source.h"
+
+namespace lumbra {
+
+namespace {
+
+struct FileCloser {
+  HANDLE file;
+  ~FileCloser() { CloseHandle(file); }
+};
+
+std::span<const std::uint8_t> FindImageResource(std::string_view name) {
+  const std::string resourceName = ImageResourceName(name);
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, resourceName.c_str(), "IMAGE");
+  if (found == nullptr) return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  if (loaded == nullptr) return {};
+  const void* bytes = LockResource(loaded);
+  const DWORD size = SizeofResource(module, found);
+  if (bytes == nullptr || size == 0) return {};
+  return {static_cast<const std::uint8_t*>(bytes), size};
+}
+
+// The file's last write, local time, as a DOS date and time; 0 when the
+// platform cannot give it.
+std::uint32_t FileStamp(HANDLE file) {
+  FILETIME written;
+  FILETIME local;
+  WORD dosDate = 0;
+  WORD dosTime = 0;
+  if (!GetFileTime(file, nullptr, nullptr, &written) ||
+      !FileTimeToLocalFileTime(&written, &local) ||
+      !FileTimeToDosDateTime(&local, &dosDate, &dosTime)) {
+    return 0;
+  }
+  return PackDosStamp(dosDate, dosTime);
+}
+
+bool ReadWholeFile(HANDLE file, std::vector<std::uint8_t>& bytes) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) {
+    return false;
+  }
+  try {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  DWORD done = 0;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 24));
+    if (!ReadFile(file, bytes.data() + at, chunk, &done, nullptr) || done == 0) return false;
+    at += done;
+  }
+  return true;
+}
+
+}  // namespace
+
+ImagePtr ReadImageSource(ImageOwner* owner, std::string_view name, bool fromResource,
+                         ImageLoadFlags flags, ImageMemoryDecoder decoder) {
+  if (!name.empty() && name[0] == '~') name.remove_prefix(1);
+  if (fromResource) {
+    const std::span<const std::uint8_t> resource = FindImageResource(name);
+    if (!resource.empty()) {
+      if (ImagePtr image = decoder(owner, resource, flags)) {
+        if (!(flags & DiscardSource)) image->KeepResourceSource(resource);
+        image->SetSourceSize(static_cast<std::uint32_t>(resource.size()));
+        image->SetSourceStamp(0);
+        return image;
+      }
+    }
+  }
+  const std::string path(name);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  std::vector<std::uint8_t> bytes;
+  std::uint32_t stamp = 0;
+  {
+    FileCloser closer{file};
+    stamp = FileStamp(file);
+    if (!ReadWholeFile(file, bytes) || bytes.empty()) return nullptr;
+  }
+  ImagePtr image = decoder(owner, bytes, flags);
+  if (!image) return nullptr;
+  const auto size = static_cast<std::uint32_t>(bytes.size());
+  if (!(flags & DiscardSource)) image->KeepOwnedSource(std::move(bytes));
+  image->SetSourceSize(size);
+  image->SetSourceStamp(stamp);
+  return image;
+}
+
+}  // namespace lumbra

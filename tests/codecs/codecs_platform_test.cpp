@@ -1,0 +1,303 @@
+// The codecs on the platform: files and IMAGE resources by name, painting
+// into device contexts, icons, metafiles and the GIF timer window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "codecs/bitmap_image.h"
+#include "codecs/gif_image.h"
+#include "codecs/icon_image.h"
+#include "codecs/image_format_registry.h"
+#include "codecs/metafile_image.h"
+#include "tests/codecs/test_images.h"
+
+namespace lumbra {
+namespace {
+
+using testing::Bytes;
+using testing::GifWriter;
+using testing::MakeBmp8;
+using testing::MakePlaceableWmf;
+
+void WriteFile(const std::string& name, const Bytes& bytes) {
+  std::FILE* file = std::fopen(name.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+// A 24-bit memory bitmap to paint into and read pixels from.
+class Canvas {
+ public:
+  Canvas(int width, int height) {
+    screen_ = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen_);
+    bitmap_ = CreateCompatibleBitmap(screen_, width, height);
+    old_ = SelectObject(dc_, bitmap_);
+    RECT all{0, 0, width, height};
+    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    ReleaseDC(nullptr, screen_);
+  }
+  HDC dc() const { return dc_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  HDC screen_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+TEST(ImageSource, TildeNameLoadsTheImageResource) {
+  ImagePtr image = LoadImageByName(nullptr, "~dot.bmp", false, 0);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width(), 3);
+  EXPECT_EQ(image->height(), 2);
+  EXPECT_TRUE(image->flags() & SourceIsResource);
+  EXPECT_EQ(image->sourceStamp(), 0u);
+  EXPECT_EQ(image->sourceSize(), 78u);
+  // Painted from the resource: bottom row red, top row blue.
+  Canvas canvas(3, 2);
+  image->DrawAt(canvas.dc(), 0, 0, 3, 2);
+  EXPECT_EQ(canvas.At(0, 1), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(2, 0), RGB(0, 0, 255));
+  // Handing the source out turns it into an owned copy.
+  std::span<const std::uint8_t> bytes;
+  ASSERT_TRUE(image->GetSourceHandle(bytes));
+  EXPECT_FALSE(image->flags() & SourceIsResource);
+  EXPECT_EQ(bytes.size(), 78u);
+}
+
+TEST(ImageSource, ResourceFirstThenTheFile) {
+  // dot.bmp exists as a file too (5 x 4); resourceDefault 1 prefers the
+  // resource, 0 the file. A name with no resource falls back to its file.
+  WriteFile("dot.bmp", MakeBmp8(5, 4));
+  WriteFile("other.bmp", MakeBmp8(6, -7));
+  ImagePtr fromResource = LoadImageByName(nullptr, "dot.bmp", true, 0);
+  ImagePtr fromFile = LoadImageByName(nullptr, "dot.bmp", false, DiscardSource);
+  ImagePtr fallback = LoadImageByName(nullptr, "~other.bmp", false, 0);
+  ASSERT_TRUE(fromResource && fromFile && fallback);
+  EXPECT_EQ(fromResource->width(), 3);
+  EXPECT_EQ(fromFile->width(), 5);
+  EXPECT_NE(fromFile->sourceStamp(), 0u);  // the file's DOS date and time
+  EXPECT_TRUE(fromFile->hasSource());      // bitmaps keep their bytes anyway
+  EXPECT_EQ(fallback->height(), -7);
+  EXPECT_EQ(LoadImageByName(nullptr, "missing.bmp", true, 0), nullptr);
+  EXPECT_EQ(LoadImageByName(nullptr, "dot", false, 0), nullptr);
+}
+
+TEST(ImageSource, JfifNamesFindNoHandler) {
+  WriteFile("photo.jfif", MakeBmp8(2, 2));
+  WriteFile("photo.bmp", MakeBmp8(2, 2));
+  EXPECT_EQ(LoadImageByName(nullptr, "photo.jfif", false, 0), nullptr);
+  EXPECT_NE(LoadImageByName(nullptr, "PHOTO.BMP", false, 0), nullptr);
+}
+
+TEST(BitmapPainting, SizeOnlyPaintsNothingAndTruncatedRowsStayInside) {
+  WriteFile("size.bmp", MakeBmp8(4, 4, 2, 0));  // black pixels
+  ImagePtr sizeOnly = LoadImageByName(nullptr, "size.bmp", false, SizeOnly);
+  ASSERT_NE(sizeOnly, nullptr);
+  EXPECT_EQ(sizeOnly->width(), 4);
+  Canvas canvas(8, 8);
+  sizeOnly->DrawInRectangle(0, canvas.dc(), ImageRect{0, 0, 8, 8});
+  EXPECT_EQ(canvas.At(1, 1), RGB(255, 255, 255));
+
+  // Two of the four rows are missing: only the bottom two are painted.
+  Bytes cut = MakeBmp8(4, 4, 2, 0);
+  cut.resize(cut.size() - 8);
+  ImagePtr partial =
+      LoadImageFromMemory(nullptr, cut.data(), static_cast<std::uint32_t>(cut.size()), 0);
+  ASSERT_NE(partial, nullptr);
+  partial->DrawAt(canvas.dc(), 0, 0, 4, 4);
+  EXPECT_EQ(canvas.At(1, 0), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(1, 3), RGB(0, 0, 0));
+
+  // The smallest accepted bitmap has a header claiming far more: nothing.
+  Bytes tiny(59, 0);
+  tiny[0] = 'B';
+  tiny[1] = 'M';
+  WriteU32(tiny.data() + 14, 40);
+  WriteU32(tiny.data() + 18, 1000);
+  WriteU32(tiny.data() + 22, 1000);
+  ImagePtr claimed = LoadImageFromMemory(nullptr, tiny.data(), 59, 0);
+  ASSERT_NE(claimed, nullptr);
+  EXPECT_EQ(claimed->width(), 1000);
+  claimed->DrawAt(canvas.dc(), 4, 4, 4, 4);
+  EXPECT_EQ(canvas.At(5, 5), RGB(255, 255, 255));
+}
+
+TEST(BitmapPainting, TilesAndCentres) {
+  Bytes bmp = MakeBmp8(2, 2, 2, 0);
+  bmp[bmp.size() - 4] = 1;  // top-left pixel white, the rest black
+  ImagePtr image =
+      LoadImageFromMemory(nullptr, bmp.data(), static_cast<std::uint32_t>(bmp.size()), kPlaceTiled);
+  ASSERT_NE(image, nullptr);
+  Canvas canvas(5, 5);
+  image->DrawInRectangle(0, canvas.dc(), ImageRect{0, 0, 5, 5});
+  EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(2, 2), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(4, 4), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(3, 3), RGB(0, 0, 0));
+}
+
+TEST(Metafiles, PlaceableSizeAtScreenResolutionAndPlainRefused) {
+  const Bytes wmf = MakePlaceableWmf(0, 0, 1440, 720, 1440);
+  ImagePtr image =
+      LoadImageFromMemory(nullptr, wmf.data(), static_cast<std::uint32_t>(wmf.size()), 0);
+  ASSERT_NE(image, nullptr);
+  HDC screen = GetDC(nullptr);
+  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(image->width(), dpiX);
+  EXPECT_EQ(image->height(), dpiY / 2);
+  EXPECT_EQ(image->GetExtension(), ".wmf");
+  EXPECT_TRUE(image->NeedsBackground());
+  EXPECT_FALSE(image->CoversRectangle());
+  auto* metafile = dynamic_cast<MetafileImage*>(image.get());
+  ASSERT_NE(metafile, nullptr);
+  EXPECT_NE(metafile->metafile(), nullptr);
+  EXPECT_EQ(metafile->mappingMode(), 8);
+  Canvas canvas(8, 8);
+  EXPECT_TRUE(image->DrawStretched(canvas.dc(), ImageRect{0, 0, 8, 8}));
+
+  const Bytes plain(wmf.begin() + 22, wmf.end());
+  EXPECT_EQ(LoadImageFromMemory(nullptr, plain.data(), static_cast<std::uint32_t>(plain.size()), 0),
+            nullptr);
+  const Bytes tooLong = MakePlaceableWmf(0, 0, 10, 10, 96, 500);
+  EXPECT_EQ(
+      LoadImageFromMemory(nullptr, tooLong.data(), static_cast<std::uint32_t>(tooLong.size()), 0),
+      nullptr);
+  ImagePtr sizeOnly = LoadImageFromMemory(nullptr, tooLong.data(),
+                                          static_cast<std::uint32_t>(tooLong.size()), SizeOnly);
+  ASSERT_NE(sizeOnly, nullptr);
+  EXPECT_EQ(dynamic_cast<MetafileImage*>(sizeOnly.get())->metafile(), nullptr);
+
+  WriteFile("chart.wmf", wmf);
+  ImagePtr byName = LoadImageByName(nullptr, "chart.wmf", false, DiscardSource);
+  ASSERT_NE(byName, nullptr);
+  EXPECT_FALSE(byName->hasSource());
+  EXPECT_EQ(byName->sourceSize(), wmf.size());
+}
+
+// A 16 x 16 32-bit icon file.
+Bytes MakeIcon() {
+  Bytes out;
+  testing::PutU16(out, 0);
+  testing::PutU16(out, 1);
+  testing::PutU16(out, 1);
+  out.insert(out.end(), {16, 16, 0, 0});
+  testing::PutU16(out, 1);
+  testing::PutU16(out, 32);
+  testing::PutU32(out, 40 + 16 * 16 * 4 + 16 * 4);
+  testing::PutU32(out, 22);
+  testing::PutU32(out, 40);
+  testing::PutU32(out, 16);
+  testing::PutU32(out, 32);
+  testing::PutU16(out, 1);
+  testing::PutU16(out, 32);
+  for (int i = 0; i < 6; ++i) testing::PutU32(out, 0);
+  for (int i = 0; i < 16 * 16; ++i) out.insert(out.end(), {0, 0, 255, 255});
+  out.resize(out.size() + 16 * 4, 0);
+  return out;
+}
+
+TEST(Icons, AlwaysTheSystemIconSize) {
+  const int cx = GetSystemMetrics(SM_CXICON);
+  const int cy = GetSystemMetrics(SM_CYICON);
+  WriteFile("small.ico", MakeIcon());
+  ImagePtr fromFile = LoadImageByName(nullptr, "small.ico", false, 0);
+  ASSERT_NE(fromFile, nullptr);
+  EXPECT_EQ(fromFile->width(), cx);
+  EXPECT_EQ(fromFile->height(), cy);
+  EXPECT_EQ(fromFile->GetExtension(), ".ico");
+  EXPECT_FALSE(fromFile->CoversRectangle());
+  PictureHandle handle;
+  EXPECT_TRUE(fromFile->GetHandle(handle));
+  EXPECT_EQ(handle.kind, 3);
+  Canvas canvas(40, 40);
+  EXPECT_FALSE(fromFile->DrawStretched(canvas.dc(), ImageRect{0, 0, 40, 40}));
+  fromFile->DrawAt(canvas.dc(), 0, 0, 1, 1);  // at its own size
+  EXPECT_EQ(canvas.At(8, 8), RGB(255, 0, 0));
+
+  EXPECT_EQ(LoadImageByName(nullptr, "small.ico[1]", false, 0), nullptr);
+  EXPECT_EQ(LoadImageByName(nullptr, "none.ico", false, 0), nullptr);
+  EXPECT_NE(LoadImageByName(nullptr, "none.ico", false, SizeOnly), nullptr);
+
+  // A system icon reference: FF 01 and the identifier plus 1.
+  const std::string question{'\xFF', '\x01', static_cast<char>((32514 + 1) & 0xFF),
+                             static_cast<char>((32514 + 1) >> 8)};
+  ImagePtr system = LoadImageByName(nullptr, question, false, 0);
+  ASSERT_NE(system, nullptr);
+  EXPECT_EQ(system->width(), cx);
+  EXPECT_NE(LookUpIcon("!ICON:small.ico", false), nullptr);
+  EXPECT_NE(LoadImageByName(nullptr, "!icon:small.ico[0]", false, 0), nullptr);
+}
+
+struct CountingViewer : ImageViewer {
+  int repaints = 0;
+  void RepaintImage(const ImageRect*) override { ++repaints; }
+};
+
+TEST(GifTimer, AnimatesThroughItsHiddenTimerWindow) {
+  GifWriter gif(2, 1);
+  gif.Netscape(0)
+      .GraphicControl(2)
+      .Image(0, 0, 2, 1, {1, 1})
+      .GraphicControl(2)
+      .Image(0, 0, 2, 1, {2, 2});
+  WriteFile("anim.gif", gif.Finish());
+  ImagePtr image = LoadImageByName(nullptr, "anim.gif", false, DiscardSource);
+  ASSERT_NE(image, nullptr);
+  auto* animated = static_cast<GifImage*>(image.get());
+  EXPECT_EQ(animated->timerWindow(), nullptr);
+  CountingViewer viewer;
+  image->AttachViewer(&viewer, nullptr);
+  ASSERT_NE(animated->timerWindow(), nullptr);
+  EXPECT_EQ(animated->timerPeriod(), 20u);
+  char className[64] = {};
+  GetClassNameA(animated->timerWindow(), className, sizeof className);
+  EXPECT_STREQ(className, "WexTimerWinClass");
+  EXPECT_FALSE(IsWindowVisible(animated->timerWindow()));
+
+  const DWORD deadline = GetTickCount() + 5000;
+  while (viewer.repaints < 3 && GetTickCount() < deadline) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(5);
+  }
+  EXPECT_GE(viewer.repaints, 3);
+  HWND window = animated->timerWindow();
+  image.reset();
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(GifPainting, TransparentPixelsKeepTheBackground) {
+  const Bytes bytes = GifWriter(2, 1).GraphicControl(0, 1).Image(0, 0, 2, 1, {1, 3}).Finish();
+  ImagePtr image =
+      LoadImageFromMemory(nullptr, bytes.data(), static_cast<std::uint32_t>(bytes.size()), 0);
+  ASSERT_NE(image, nullptr);
+  CountingViewer viewer;
+  image->AttachViewer(&viewer, nullptr);
+  Canvas canvas(2, 1);
+  const Bytes before(static_cast<GifImage*>(image.get())->frame().begin() + 40,
+                     static_cast<GifImage*>(image.get())->frame().begin() + 1064);
+  image->DrawAt(canvas.dc(), 0, 0, 2, 1);
+  EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255));  // index 1: transparent
+  EXPECT_EQ(canvas.At(1, 0), RGB(120, 121, 122));  // index 3 of the writer's table
+  const Bytes after(static_cast<GifImage*>(image.get())->frame().begin() + 40,
+                    static_cast<GifImage*>(image.get())->frame().begin() + 1064);
+  EXPECT_EQ(before, after);
+}
+
+}  // namespace
+}  // namespace lumbra

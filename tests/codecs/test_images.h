@@ -1,0 +1,235 @@
+// Small writers for the test inputs: BMP, GIF and placeable WMF files.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumbra::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void PutU16(Bytes& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+inline void PutU32(Bytes& out, std::uint32_t v) {
+  PutU16(out, v & 0xFFFF);
+  PutU16(out, v >> 16);
+}
+inline void PutText(Bytes& out, std::string_view text) {
+  for (char c : text) out.push_back(static_cast<std::uint8_t>(c));
+}
+
+// An 8-bit BMP file: width x |height|, a colour table of `colours` grey
+// entries, each pixel the value of pixel(x, y) with y counted in file order.
+inline Bytes MakeBmp8(std::int32_t width, std::int32_t height, std::uint32_t colours = 4,
+                      std::uint8_t fill = 1) {
+  const std::uint32_t stride = (static_cast<std::uint32_t>(width) + 3) / 4 * 4;
+  const std::uint32_t rows = static_cast<std::uint32_t>(height < 0 ? -height : height);
+  const std::uint32_t offset = 14 + 40 + 4 * colours;
+  Bytes out;
+  PutText(out, "BM");
+  PutU32(out, offset + stride * rows);
+  PutU32(out, 0);
+  PutU32(out, offset);
+  PutU32(out, 40);
+  PutU32(out, static_cast<std::uint32_t>(width));
+  PutU32(out, static_cast<std::uint32_t>(height));
+  PutU16(out, 1);
+  PutU16(out, 8);
+  PutU32(out, 0);
+  PutU32(out, stride * rows);
+  PutU32(out, 2835);
+  PutU32(out, 2835);
+  PutU32(out, colours);
+  PutU32(out, 0);
+  for (std::uint32_t i = 0; i < colours; ++i) {
+    const auto v = static_cast<std::uint8_t>(i * 255 / (colours > 1 ? colours - 1 : 1));
+    out.insert(out.end(), {v, v, v, 0});
+  }
+  out.resize(out.size() + stride * rows, fill);
+  return out;
+}
+
+// A GIF built block by block.
+class GifWriter {
+ public:
+  // Header and logical screen; a global table of 2^(sizeBits + 1) entries
+  // when given (its packed byte's low bits also stand without the flag).
+  GifWriter(std::uint16_t width, std::uint16_t height, bool globalTable = true,
+            std::uint8_t sizeBits = 1) {
+    PutText(bytes, "GIF89a");
+    PutU16(bytes, width);
+    PutU16(bytes, height);
+    bytes.push_back(static_cast<std::uint8_t>((globalTable ? 0x80 : 0) | (sizeBits & 7)));
+    bytes.push_back(0);
+    bytes.push_back(0);
+    if (globalTable) {
+      for (int i = 0; i < (2 << (sizeBits & 7)); ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(i * 40));      // red
+        bytes.push_back(static_cast<std::uint8_t>(i * 40 + 1));  // green
+        bytes.push_back(static_cast<std::uint8_t>(i * 40 + 2));  // blue
+      }
+    }
+  }
+  GifWriter& GraphicControl(std::uint16_t delay, int transparent = -1) {
+    bytes.insert(bytes.end(), {0x21, 0xF9, 4, static_cast<std::uint8_t>(transparent >= 0 ? 1 : 0)});
+    PutU16(bytes, delay);
+    bytes.push_back(static_cast<std::uint8_t>(transparent >= 0 ? transparent : 0));
+    bytes.push_back(0);
+    return *this;
+  }
+  GifWriter& Netscape(std::uint16_t loops) {
+    bytes.insert(bytes.end(), {0x21, 0xFF, 11});
+    PutText(bytes, "NETSCAPE2.0");
+    bytes.insert(bytes.end(), {3, 1});
+    PutU16(bytes, loops);
+    bytes.push_back(0);
+    return *this;
+  }
+  GifWriter& Comment(const std::string& text) {
+    bytes.insert(bytes.end(), {0x21, 0xFE, static_cast<std::uint8_t>(text.size())});
+    PutText(bytes, text);
+    bytes.push_back(0);
+    return *this;
+  }
+  // An image block whose pixels are given as colour indices, compressed
+  // with codes of fixed width (a clear code before every run so the code
+  // size never grows): valid LZW that any decoder reads.
+  GifWriter& Image(std::uint16_t left, std::uint16_t top, std::uint16_t width, std::uint16_t height,
+                   const Bytes& pixels, std::uint8_t minCodeSize = 2, bool interlaced = false,
+                   int localTableBits = -1) {
+    bytes.push_back(0x2C);
+    PutU16(bytes, left);
+    PutU16(bytes, top);
+    PutU16(bytes, width);
+    PutU16(bytes, height);
+    std::uint8_t packed = interlaced ? 0x40 : 0;
+    if (localTableBits >= 0) packed |= static_cast<std::uint8_t>(0x80 | localTableBits);
+    bytes.push_back(packed);
+    if (localTableBits >= 0) {
+      for (int i = 0; i < (2 << localTableBits); ++i) {
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(200 + i), 7, 9});
+      }
+    }
+    bytes.push_back(minCodeSize);
+    SubBlocks(Compress(pixels, minCodeSize));
+    return *this;
+  }
+  // An image block with raw data sub-blocks.
+  GifWriter& RawImage(std::uint16_t left, std::uint16_t top, std::uint16_t width,
+                      std::uint16_t height, std::uint8_t minCodeSize, const Bytes& data,
+                      bool interlaced = false) {
+    bytes.push_back(0x2C);
+    PutU16(bytes, left);
+    PutU16(bytes, top);
+    PutU16(bytes, width);
+    PutU16(bytes, height);
+    bytes.push_back(interlaced ? 0x40 : 0);
+    bytes.push_back(minCodeSize);
+    SubBlocks(data);
+    return *this;
+  }
+  Bytes Finish() {
+    bytes.push_back(0x3B);
+    return bytes;
+  }
+
+  // Codes of the given widths packed least significant bit first.
+  static Bytes PackCodes(std::initializer_list<std::pair<std::uint32_t, int>> codes) {
+    Bytes out;
+    std::uint32_t acc = 0;
+    int bits = 0;
+    for (auto [code, width] : codes) {
+      acc |= code << bits;
+      bits += width;
+      while (bits >= 8) {
+        out.push_back(static_cast<std::uint8_t>(acc));
+        acc >>= 8;
+        bits -= 8;
+      }
+    }
+    if (bits > 0) out.push_back(static_cast<std::uint8_t>(acc));
+    return out;
+  }
+
+  Bytes bytes;
+
+ private:
+  void SubBlocks(const Bytes& data) {
+    for (std::size_t at = 0; at < data.size(); at += 255) {
+      const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+      bytes.push_back(static_cast<std::uint8_t>(n));
+      bytes.insert(bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
+                   data.begin() + static_cast<std::ptrdiff_t>(at + n));
+    }
+    bytes.push_back(0);
+  }
+  // Clear code, then every pixel as a literal, a clear code after every
+  // (clear - 3) literals so the table never makes the code size grow.
+  static Bytes Compress(const Bytes& pixels, std::uint8_t minCodeSize) {
+    const std::uint32_t clear = 1u << minCodeSize;
+    const int width = minCodeSize + 1;
+    Bytes out;
+    std::uint32_t acc = 0;
+    int bits = 0;
+    auto put = [&](std::uint32_t code) {
+      acc |= code << bits;
+      bits += width;
+      while (bits >= 8) {
+        out.push_back(static_cast<std::uint8_t>(acc));
+        acc >>= 8;
+        bits -= 8;
+      }
+    };
+    std::uint32_t sinceClear = 0;
+    put(clear);
+    for (std::uint8_t p : pixels) {
+      if (sinceClear == clear - 3) {
+        put(clear);
+        sinceClear = 0;
+      }
+      put(p);
+      ++sinceClear;
+    }
+    put(clear + 1);
+    if (bits > 0) out.push_back(static_cast<std::uint8_t>(acc));
+    return out;
+  }
+};
+
+// A placeable metafile: the 22-byte header, then a standard metafile
+// header whose size field holds `words` and whatever records follow.
+inline Bytes MakePlaceableWmf(std::int16_t left, std::int16_t top, std::int16_t right,
+                              std::int16_t bottom, std::uint16_t unitsPerInch,
+                              std::uint32_t words = 0) {
+  Bytes out;
+  PutU32(out, 0x9AC6CDD7);
+  PutU16(out, 0);
+  PutU16(out, static_cast<std::uint16_t>(left));
+  PutU16(out, static_cast<std::uint16_t>(top));
+  PutU16(out, static_cast<std::uint16_t>(right));
+  PutU16(out, static_cast<std::uint16_t>(bottom));
+  PutU16(out, unitsPerInch);
+  PutU32(out, 0);
+  PutU16(out, 0);
+  // Standard header (9 words) and the end-of-file record (3 words).
+  const std::uint32_t size = words != 0 ? words : 12;
+  PutU16(out, 1);
+  PutU16(out, 9);
+  PutU16(out, 0x300);
+  PutU32(out, size);
+  PutU16(out, 0);
+  PutU32(out, 3);
+  PutU16(out, 0);
+  PutU32(out, 3);
+  PutU16(out, 0);
+  return out;
+}
+
+}  // namespace lumbra::testing
