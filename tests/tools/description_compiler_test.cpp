@@ -176,6 +176,22 @@ TEST(DescriptionCompiler, WindowsChainInTheOrderGiven) {
   EXPECT_EQ(resource[static_cast<std::size_t>(a.offset()) + 14 - 2], 25);
 }
 
+TEST(DescriptionCompiler, SmallestWindowIsLaidOutByteForByte) {
+  std::vector<std::string> errors;
+  const auto resource = Compile("window \"W\" { title \"T\" }", errors);
+  ASSERT_TRUE(errors.empty());
+  // Tag with NUL (14 bytes), then buffer offset 2: the first window at 10;
+  // offset 6 "W", offset 8 "T", offset 10 the 114-byte window record.
+  std::vector<std::uint8_t> want{'l', 'u', 'm', 'b', 'r', 'a', '$', 'L', 'U', 'M', 'B',
+                                 'R', 'A', 0,   10,  0,   0,   0,   'W', 0,   'T', 0};
+  std::vector<std::uint8_t> window(114, 0);
+  window[0] = 25;
+  window[33] = 6;  // name
+  window[41] = 8;  // title
+  want.insert(want.end(), window.begin(), window.end());
+  EXPECT_EQ(resource, want);
+}
+
 struct BadSource {
   const char* text;
   const char* message;  // part of the expected diagnostic
