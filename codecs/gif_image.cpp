@@ -133,7 +133,7 @@ void GifImage::RenderImage(const GifBlock& block, std::span<const std::uint8_t> 
       std::uint8_t* row = frame_.data() + kGifFramePixels +
                           std::size_t{stride_} * static_cast<std::size_t>(height_ - 1 - y) +
                           static_cast<std::size_t>(block.left);
-      for (std::size_t x = 0; x < rowBytes; ++x) row[x] = decoder.NextPixel();
+      decoder.DecodeInto(row, rowBytes);
     }
   }
 }

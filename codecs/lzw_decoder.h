@@ -2,6 +2,7 @@
 // (colour index) at a time.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,22 @@ class LzwDecoder {
   std::uint8_t NextPixel() {
     if (top_ > 0) return stack_[--top_];
     return DecodeNext();
+  }
+
+  // The next count pixels into out: the same pixels as count calls of
+  // NextPixel, with the pending bytes of each string copied in one go.
+  void DecodeInto(std::uint8_t* out, std::size_t count) {
+    while (count > 0) {
+      if (top_ == 0) {
+        *out++ = DecodeNext();
+        --count;
+        continue;
+      }
+      const std::size_t n = std::min(count, static_cast<std::size_t>(top_));
+      for (std::size_t i = 0; i < n; ++i) out[i] = stack_[static_cast<std::size_t>(--top_)];
+      out += n;
+      count -= n;
+    }
   }
 
  private:

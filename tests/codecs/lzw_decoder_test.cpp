@@ -99,6 +99,14 @@ TEST(LzwDecoder, CodeSizeGrowsToTwelveAndTheTableStopsAt4096) {
   EXPECT_EQ(Decode(SubBlocks(packed), 2, expected.size()), expected);
   // Sub-blocks of one byte split codes across blocks; the result is the same.
   EXPECT_EQ(Decode(SubBlocks(packed, 1), 2, expected.size()), expected);
+  // Whole runs give what pixel-by-pixel decoding gives, across strings.
+  const Bytes strings =
+      SubBlocks(GifWriter::PackCodes({{4, 3}, {1, 3}, {2, 3}, {6, 3}, {8, 4}, {5, 4}}));
+  LzwDecoder runs(strings, 2);
+  Bytes pixels(10, 9);
+  runs.DecodeInto(pixels.data(), 3);
+  runs.DecodeInto(pixels.data() + 3, 7);
+  EXPECT_EQ(pixels, Decode(strings, 2, 10));
 }
 
 TEST(LzwDecoder, TruncatedDataGivesZerosWithoutReadingPast) {
