@@ -7,6 +7,12 @@
 
 #include "core/fixed_text.h"
 
+// <windows.h> defines ERROR as 0 (a region result); the name here is the
+// error text. Include <windows.h> before this header.
+#ifdef ERROR
+#undef ERROR
+#endif
+
 namespace lumbra {
 
 struct ErrorState {
