@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/date_time.h"
 #include "core/locale.h"
 
@@ -220,6 +222,27 @@ TEST_F(PictureTest, DeformatOfUnreadableTextIsZero) {
   EXPECT_EQ(DEFORMAT("99999999999999999999", "@D1"), 0);
   EXPECT_EQ(DEFORMAT("1/5/98", "@D1"), DateSerial(1998, 1, 5));
   EXPECT_EQ(DEFORMAT("2:05 pm", "@T3"), TimeSerial(14, 5, 0, 0));
+}
+
+TEST_F(PictureTest, RandomPicturesAndTextsStayInBounds) {
+  // Picture texts and texts to read built from the characters that matter,
+  // under the sanitizers: every result keeps to its picture's width.
+  std::mt19937 random(11);
+  const std::string alphabet = "@NDTSEPKnb$~-(0_*.`v)1234567899:/ AMPamp";
+  const double values[] = {0, -1, 1, 72687, 8640000, -1234.567, 1e300, 2994627};
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(random() % 12, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const Picture picture = CompilePicture(text);
+    const std::string shown = FORMAT(values[random() % std::size(values)], picture);
+    if (picture.kind == PictureKind::Invalid) {
+      ASSERT_TRUE(shown.empty()) << text;
+    } else if (picture.kind != PictureKind::Date) {
+      ASSERT_EQ(shown.size(), static_cast<std::size_t>(picture.width)) << text;
+    }
+    (void)DEFORMAT(text, picture);
+    (void)DEFORMAT(shown, picture);
+  }
 }
 
 }  // namespace
