@@ -90,9 +90,6 @@ start_wine() {
   fi
   # Detached from our output, so a pipe reading the tests' output can end.
   "$WINESERVER" -p >/dev/null 2>&1 </dev/null
-  # Start Wine's services now, detached as well: the first program to run
-  # starts them otherwise, and they would hold that test's output pipe open.
-  "$wine" cmd /c exit >/dev/null 2>&1 </dev/null || true
   # The prefix's services start with the first program; started here they
   # hold none of the tests' output pipes open.
   "$wine" wineboot >/dev/null 2>&1 </dev/null || true
