@@ -1,12 +1,28 @@
 // Lumbra's entry point: the viewer's start-up and shutdown in order.
 #include <windows.h>
 
+#include <array>
+#include <cstdlib>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/program_settings.h"
+#include "winrt/dialogs.h"
+#include "winrt/event_codes.h"
+#include "winrt/runtime_errors.h"
+#include "winrt/runtime_errors_win32.h"
+#include "winrt/window.h"
 
 namespace lumbra {
+
+namespace {
+
+constexpr const char* kModuleTag = "lumbra$LUMBRA";
+constexpr const char* kMainWindow = "$PICVIEWWINDOW";
+
+// The check states of the menu's radio items: 4 display modes, 8 zoom
+// steps, 6 sort orders.
+std::array<std::uint8_t, 18> g_menuChecks{};
 
 std::string ProgramPath() {
   char path[MAX_PATH + 1] = {};
@@ -14,7 +30,38 @@ std::string ProgramPath() {
   return std::string(path, n);
 }
 
+std::int32_t Number(const std::string& text) {
+  return static_cast<std::int32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+// The saved geometry in pixels; a window without a saved size keeps the
+// description's size.
+void ApplySavedGeometry() {
+  SetProperty(0, PROP::Pixels, 1);
+  if (PS.WIDTH > 0 && PS.HEIGHT > 0) SetControlPosition(0, PS.XPOS, PS.YPOS, PS.WIDTH, PS.HEIGHT);
+  if (PS.MAXIMIZED) SetProperty(0, PROP::Maximize, 1);
+}
+
+void CaptureGeometry() {
+  PS.XPOS = Number(GetProperty(0, PROP::Xpos));
+  PS.YPOS = Number(GetProperty(0, PROP::Ypos));
+  PS.MAXIMIZED = GetProperty(0, PROP::Maximize) == "1" ? 1 : 0;
+  PS.WIDTH = static_cast<std::int16_t>(Number(GetProperty(0, PROP::Width)));
+  PS.HEIGHT = static_cast<std::int16_t>(Number(GetProperty(0, PROP::Height)));
+}
+
+// No vetoes the close; Yes, or Prompt on Exit off, lets it proceed.
+bool CloseConfirmed() {
+  if (!PS.PROMPTONEXIT) return true;
+  return MessageDialog("Are you sure you want to close the program?", "Close Lumbra",
+                       "ICON:Question", BUTTON::Yes + BUTTON::No, BUTTON::Yes) != BUTTON::No;
+}
+
+}  // namespace
+
 int RunViewer() {
+  InitialiseRuntimeErrors();
+  SetRuntimeStarted(true);
   IniFilePath = IniPathForProgram(ProgramPath());
 
   const std::string_view text = CommandLineText(GetCommandLineA());
@@ -22,6 +69,25 @@ int RunViewer() {
   PS.COMMANDLINEPOS = CommandLineStart(text);
 
   LoadSettings();
+
+  std::vector<UseVariable> uses;
+  for (std::uint8_t& check : g_menuChecks) uses.push_back({&check, 0x01, 1});
+  Window main;
+  if (!CreateWindowFromDescription(main, kModuleTag, kMainWindow, uses)) return 2;
+  OpenWindowObject(main);
+  ApplySavedGeometry();
+
+  Accept([] {
+    switch (EVENT()) {
+      case Event::CloseWindow: return CloseConfirmed() ? kPassNormal : kPassSkip;
+      default: return kPassNormal;
+    }
+  });
+
+  CaptureGeometry();
+  SaveSettings();
+  AlertKeys(0, 0);
+  CloseWindowObject(main);
   return 0;
 }
 

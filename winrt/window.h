@@ -1,0 +1,207 @@
+// Windows of the runtime and the statements the program's procedures use:
+// a procedure builds a window object, opens it, runs its ACCEPT loop and
+// closes it; it never sees a native message.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "winrt/units.h"
+
+namespace lumbra {
+
+// Control types, by the type codes of the window descriptions.
+enum class ControlType : std::uint8_t {
+  BoundString = 1,
+  String = 2,
+  Image = 3,
+  Region = 4,
+  Box = 6,
+  Entry = 8,
+  Button = 9,
+  Prompt = 10,
+  Option = 11,
+  Check = 12,
+  Group = 13,
+  List = 14,
+  Spin = 16,
+  Radio = 21,
+  Sheet = 37,
+  Tab = 38,
+  Panel = 39,
+};
+
+// Position or size left to the system.
+constexpr std::int32_t kDefaultPosition = INT32_MIN;
+
+// A program variable bound to a control ("use" variable).
+struct UseVariable {
+  void* address = nullptr;
+  std::uint8_t type = 0;  // 0x01 byte, 0x02 short, 0x06 long, 0x12 string
+  std::uint16_t size = 0;
+};
+
+// One control as the window is built with it.
+struct ControlSpec {
+  ControlType type = ControlType::Prompt;
+  std::int32_t number = 0;
+  UnitRect rect;
+  std::string text;         // caption, prompt text, or image file name
+  std::int32_t parent = 0;  // the tab or option holding it, 0 for the window
+  bool hasUse = false;      // binds the next variable of the window's list
+  std::uint8_t useType = 0;
+  std::uint16_t useSize = 0;
+  bool displayOnly = false;  // entries
+  bool isDefault = false;    // buttons
+  std::string value;         // radios: the value they give their option
+  std::vector<std::string> dropTargets;
+  std::vector<std::int32_t> alertKeys;
+};
+
+// A window as built from its description, before it is opened.
+struct WindowSpec {
+  std::string name;
+  std::string title;
+  UnitRect rect{kDefaultPosition, kDefaultPosition, kDefaultPosition, kDefaultPosition};
+  bool pixelUnits = false;
+  std::int32_t frameFlags = 0x1000 | 0x800 | 0x20;  // system menu, maximise box, resizable
+  std::int32_t timer = 0;                           // hundredths of a second
+  std::string fontFace = "MS Sans Serif";
+  std::int32_t fontSize = 8;
+  std::int32_t background = -1;
+  std::vector<std::int32_t> statusZones;  // widths in units, -1 = the rest
+  std::vector<std::int32_t> alertKeys;
+  std::vector<std::string> dropTargets;
+  std::vector<ControlSpec> controls;  // in record order
+};
+
+// The record of one event.
+struct EventRecord {
+  struct Window* window = nullptr;
+  std::uint32_t code = 0;
+  std::int32_t thread = 0;
+  std::int32_t control = 0;
+  std::int32_t focus = 0;
+  std::uint32_t keyCode = 0;
+  std::uint8_t keyChar = 0, keyState = 0;
+  std::int32_t mouseX = 0, mouseY = 0;
+};
+
+struct NativeWindow;
+struct ControlObject;
+
+// A window object: filled from a description, opened as a native window,
+// closed, and opened again if wanted.
+struct Window {
+  Window();
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  WindowSpec spec;
+  std::vector<UseVariable> uses;      // the controls' variables, in record order
+  std::vector<UseVariable> menuUses;  // the menu items' variables, taken first
+  std::unique_ptr<NativeWindow> native;
+  std::int32_t thread = 0;
+  std::uint32_t serial = 0;
+  UnitScale units;
+  std::deque<EventRecord> pending;
+  std::vector<EventRecord> current;  // the events being processed, innermost last
+  std::int32_t focus = 0;
+  std::int32_t accepted = 0;
+  std::int32_t state = 0;  // 0 open, 1 waiting for another window, 2 closing
+  bool timerPending = false;
+  bool suspended = false;
+  int loops = 0;
+  bool loopEnded = false;
+  std::set<std::uint32_t> alertedKeys;
+  std::vector<std::string> zoneTexts;
+  std::string dropText;
+  std::int32_t dropControl = 0;
+  Window* previousActive = nullptr;
+  const std::function<int()>* body = nullptr;
+};
+
+// Window objects and the loop.
+bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
+                                 std::string_view windowName, std::vector<UseVariable> uses);
+void CreateWindowFromSpec(Window& window, WindowSpec spec, std::vector<UseVariable> uses = {});
+void OpenWindowObject(Window& window);
+void CloseWindowObject(Window& window);
+void DisposeWindowObject(Window& window);
+bool WindowIsOpen(const Window& window);
+
+// The ACCEPT loop: runs the body once per event; the body returns the pass
+// result (0 go on, 1 skip the event's default action, -1 leave the loop).
+// Without an active window: error 537.
+void Accept(const std::function<int()>& body);
+constexpr int kPassNormal = 0;
+constexpr int kPassSkip = 1;
+constexpr int kPassLeave = -1;
+
+// Queries of the current event and window.
+std::int32_t EVENT();
+std::int32_t FIELD();
+std::int32_t ACCEPTED();
+std::int32_t FOCUS();
+std::int32_t FIRSTFIELD();
+std::int32_t LASTFIELD();
+std::uint32_t CurrentKeyCode();
+
+// The thread slot of the calling thread (1..64), and the active window of
+// a slot.
+std::int32_t CurrentThread();
+Window* ActiveWindow(std::int32_t thread = 0);
+// Directs the statements to another window (null: back to the active one).
+void SetTarget(Window* window);
+
+void PostEvent(std::int32_t event, std::int32_t control = 0, std::int32_t thread = 0);
+void AlertKeys(std::uint32_t first = 0, std::uint32_t last = 0);
+
+void RedisplayControls(std::int32_t first = 0, std::int32_t last = 0);
+void HideControls(std::int32_t first, std::int32_t last = 0);
+void ShowControls(std::int32_t first, std::int32_t last = 0);
+void EnableControls(std::int32_t first, std::int32_t last = 0);
+void DisableControls(std::int32_t first, std::int32_t last = 0);
+void SetControlPosition(std::int32_t control, std::int32_t x = kDefaultPosition,
+                        std::int32_t y = kDefaultPosition, std::int32_t width = kDefaultPosition,
+                        std::int32_t height = kDefaultPosition);
+void SelectControl(std::int32_t control, std::int32_t item = 0);
+std::int32_t CurrentChoice(std::int32_t control);
+
+// Property codes.
+namespace PROP {
+constexpr std::uint32_t Text = 0x7C00;
+constexpr std::uint32_t Xpos = 0x7C02;
+constexpr std::uint32_t Ypos = 0x7C03;
+constexpr std::uint32_t Width = 0x7C04;
+constexpr std::uint32_t Height = 0x7C05;
+constexpr std::uint32_t Pixels = 0x7C1E;
+constexpr std::uint32_t Maximize = 0x7C6F;
+constexpr std::uint32_t Visible = 0x7CA7;
+constexpr std::uint32_t Enabled = 0x7CA8;
+constexpr std::uint32_t Background = 0x7CFA;
+constexpr std::uint32_t StatusText = 0x7D01;
+}  // namespace PROP
+
+// Properties as the runtime's generic values: texts that read as numbers
+// where the property is numeric.
+std::string GetProperty(std::int32_t control, std::uint32_t property, std::int32_t index = 0);
+void SetProperty(std::int32_t control, std::uint32_t property, std::string_view value,
+                 std::int32_t index = 0);
+void SetProperty(std::int32_t control, std::uint32_t property, std::int64_t value,
+                 std::int32_t index = 0);
+
+// The text of the last drop ("," between file names) and where it came from.
+std::string DropText(std::int32_t* sourceThread = nullptr, std::int32_t* sourceControl = nullptr);
+
+// The native handle of a window or control, for tests and painting.
+std::uintptr_t NativeHandle(const Window& window, std::int32_t control = 0);
+
+}  // namespace lumbra

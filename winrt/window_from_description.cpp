@@ -1,0 +1,97 @@
+// Window objects filled from their compiled descriptions.
+#include <string>
+
+#include "winrt/runtime_errors.h"
+#include "winrt/window.h"
+#include "winrt/window_description.h"
+
+namespace lumbra {
+
+namespace {
+
+constexpr const char* kModuleTag = "WSLDIAL";
+
+// Menu items that carry a variable take theirs first, in record order; the
+// menu code binds them. Returns how many there are.
+std::size_t MenuVariables(const Record& record, std::size_t depth = 0) {
+  std::size_t count = 0;
+  if (depth > 16) return 0;
+  for (const Record& child : record.children()) {
+    if (child.type() == RecordType::MenuItem && child.use()) ++count;
+    if (child.type() == RecordType::Menu) count += MenuVariables(child, depth + 1);
+  }
+  return count;
+}
+
+ControlSpec ControlOf(const Record& r, std::int32_t parent) {
+  ControlSpec c;
+  c.type = static_cast<ControlType>(r.typeCode());
+  c.number = r.number();
+  const Rect rect = r.rect();
+  c.rect = {rect.x, rect.y, rect.width, rect.height};
+  c.text = std::string(r.type() == RecordType::Image ? r.fileName() : r.text());
+  c.parent = parent;
+  if (const auto use = r.use()) {
+    c.hasUse = true;
+    c.useType = use->type;
+    c.useSize = use->size;
+  }
+  c.displayOnly = r.type() == RecordType::Entry && (r.byteFlags() & kEntryDisplayOnly);
+  c.isDefault = r.type() == RecordType::Button && (r.byteFlags() & kButtonDefault);
+  c.value = std::string(r.value());
+  for (std::string_view target : r.dropTargets()) c.dropTargets.emplace_back(target);
+  c.alertKeys = r.info().alertKeys;
+  return c;
+}
+
+// The controls in record order; the children of sheets, tabs, options and
+// groups follow their parent.
+void CollectControls(const Record& first, std::int32_t parent, std::vector<ControlSpec>& out,
+                     std::size_t depth = 0) {
+  if (depth > 16) return;
+  for (Record r = first; r; r = r.next()) {
+    if (out.size() > 4096) return;
+    if (!r.known() || r.type() == RecordType::MenuBar || r.type() == RecordType::ToolBar) continue;
+    out.push_back(ControlOf(r, parent));
+    if (Record child = r.firstChild()) CollectControls(child, r.number(), out, depth + 1);
+  }
+}
+
+}  // namespace
+
+bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
+                                 std::string_view windowName, std::vector<UseVariable> uses) {
+  if (FindWindowDescription(moduleTag, windowName) == 0) {
+    RuntimeErrorBox(502, kModuleTag);
+    return false;
+  }
+  const Record w = CurrentWindowRecord();
+  WindowSpec spec;
+  spec.name = std::string(w.name());
+  spec.title = std::string(w.text());
+  const Rect rect = w.rect();
+  spec.rect = {rect.x, rect.y, rect.width, rect.height};
+  spec.pixelUnits = (w.flags() & kUnitMask) == kUnitPixel;
+  spec.frameFlags = w.frameFlags();
+  spec.timer = w.timer();
+  const FontSpec font = w.font();
+  if (!font.face.empty()) spec.fontFace = font.face;
+  if (font.size > 0) spec.fontSize = font.size;
+  spec.background = w.colours().background;
+  spec.statusZones = w.statusZones();
+  spec.alertKeys = w.alertKeys();
+  for (std::string_view target : w.dropTargets()) spec.dropTargets.emplace_back(target);
+  CollectControls(w.firstChild(), 0, spec.controls);
+
+  const std::size_t menuUses = MenuVariables(w.menuBar());
+  if (menuUses > uses.size()) {
+    RuntimeErrorBox(501, kModuleTag);
+    return false;
+  }
+  window.menuUses.assign(uses.begin(), uses.begin() + static_cast<std::ptrdiff_t>(menuUses));
+  uses.erase(uses.begin(), uses.begin() + static_cast<std::ptrdiff_t>(menuUses));
+  CreateWindowFromSpec(window, std::move(spec), std::move(uses));
+  return true;
+}
+
+}  // namespace lumbra
