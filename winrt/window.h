@@ -48,7 +48,7 @@ struct UseVariable {
 };
 
 // One control as the window is built with it.
-struct ControlSpec {
+struct ControlPlan {
   ControlType type = ControlType::Prompt;
   std::int32_t number = 0;
   UnitRect rect;
@@ -65,7 +65,7 @@ struct ControlSpec {
 };
 
 // A window as built from its description, before it is opened.
-struct WindowSpec {
+struct WindowPlan {
   std::string name;
   std::string title;
   UnitRect rect{kDefaultPosition, kDefaultPosition, kDefaultPosition, kDefaultPosition};
@@ -78,7 +78,7 @@ struct WindowSpec {
   std::vector<std::int32_t> statusZones;  // widths in units, -1 = the rest
   std::vector<std::int32_t> alertKeys;
   std::vector<std::string> dropTargets;
-  std::vector<ControlSpec> controls;  // in record order
+  std::vector<ControlPlan> controls;  // in record order
 };
 
 // The record of one event.
@@ -104,7 +104,7 @@ struct Window {
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
-  WindowSpec spec;
+  WindowPlan plan;
   std::vector<UseVariable> uses;      // the controls' variables, in record order
   std::vector<UseVariable> menuUses;  // the menu items' variables, taken first
   std::unique_ptr<NativeWindow> native;
@@ -131,7 +131,7 @@ struct Window {
 // Window objects and the loop.
 bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
                                  std::string_view windowName, std::vector<UseVariable> uses);
-void CreateWindowFromSpec(Window& window, WindowSpec spec, std::vector<UseVariable> uses = {});
+void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariable> uses = {});
 void OpenWindowObject(Window& window);
 void CloseWindowObject(Window& window);
 void DisposeWindowObject(Window& window);

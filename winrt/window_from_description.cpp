@@ -23,8 +23,8 @@ std::size_t MenuVariables(const Record& record, std::size_t depth = 0) {
   return count;
 }
 
-ControlSpec ControlOf(const Record& r, std::int32_t parent) {
-  ControlSpec c;
+ControlPlan ControlOf(const Record& r, std::int32_t parent) {
+  ControlPlan c;
   c.type = static_cast<ControlType>(r.typeCode());
   c.number = r.number();
   const Rect rect = r.rect();
@@ -46,7 +46,7 @@ ControlSpec ControlOf(const Record& r, std::int32_t parent) {
 
 // The controls in record order; the children of sheets, tabs, options and
 // groups follow their parent.
-void CollectControls(const Record& first, std::int32_t parent, std::vector<ControlSpec>& out,
+void CollectControls(const Record& first, std::int32_t parent, std::vector<ControlPlan>& out,
                      std::size_t depth = 0) {
   if (depth > 16) return;
   for (Record r = first; r; r = r.next()) {
@@ -66,22 +66,22 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
     return false;
   }
   const Record w = CurrentWindowRecord();
-  WindowSpec spec;
-  spec.name = std::string(w.name());
-  spec.title = std::string(w.text());
+  WindowPlan plan;
+  plan.name = std::string(w.name());
+  plan.title = std::string(w.text());
   const Rect rect = w.rect();
-  spec.rect = {rect.x, rect.y, rect.width, rect.height};
-  spec.pixelUnits = (w.flags() & kUnitMask) == kUnitPixel;
-  spec.frameFlags = w.frameFlags();
-  spec.timer = w.timer();
+  plan.rect = {rect.x, rect.y, rect.width, rect.height};
+  plan.pixelUnits = (w.flags() & kUnitMask) == kUnitPixel;
+  plan.frameFlags = w.frameFlags();
+  plan.timer = w.timer();
   const FontSpec font = w.font();
-  if (!font.face.empty()) spec.fontFace = font.face;
-  if (font.size > 0) spec.fontSize = font.size;
-  spec.background = w.colours().background;
-  spec.statusZones = w.statusZones();
-  spec.alertKeys = w.alertKeys();
-  for (std::string_view target : w.dropTargets()) spec.dropTargets.emplace_back(target);
-  CollectControls(w.firstChild(), 0, spec.controls);
+  if (!font.face.empty()) plan.fontFace = font.face;
+  if (font.size > 0) plan.fontSize = font.size;
+  plan.background = w.colours().background;
+  plan.statusZones = w.statusZones();
+  plan.alertKeys = w.alertKeys();
+  for (std::string_view target : w.dropTargets()) plan.dropTargets.emplace_back(target);
+  CollectControls(w.firstChild(), 0, plan.controls);
 
   const std::size_t menuUses = MenuVariables(w.menuBar());
   if (menuUses > uses.size()) {
@@ -90,7 +90,7 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
   }
   window.menuUses.assign(uses.begin(), uses.begin() + static_cast<std::ptrdiff_t>(menuUses));
   uses.erase(uses.begin(), uses.begin() + static_cast<std::ptrdiff_t>(menuUses));
-  CreateWindowFromSpec(window, std::move(spec), std::move(uses));
+  CreateWindowFromPlan(window, std::move(plan), std::move(uses));
   return true;
 }
 

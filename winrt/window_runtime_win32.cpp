@@ -24,7 +24,7 @@ namespace lumbra {
 
 // A native control of a window.
 struct ControlObject {
-  ControlSpec spec;
+  ControlPlan plan;
   HWND hwnd = nullptr;
   WNDPROC baseProc = nullptr;
   Window* window = nullptr;
@@ -101,7 +101,7 @@ Window* Addressed() {
 ControlObject* FindControl(Window* w, std::int32_t number) {
   if (!w || !w->native || number == 0) return nullptr;
   for (auto& c : w->native->controls) {
-    if (c->spec.number == number) return c.get();
+    if (c->plan.number == number) return c.get();
   }
   return nullptr;
 }
@@ -153,7 +153,7 @@ void ApplyFont(Window* w, HWND hwnd) {
 // The base units of the window's font.
 UnitScale MeasureUnits(Window* w, HWND hwnd) {
   UnitScale scale;
-  scale.pixels = w->spec.pixelUnits;
+  scale.pixels = w->plan.pixelUnits;
   HDC dc = GetDC(hwnd);
   HGDIOBJ old = SelectObject(dc, w->native->font ? w->native->font : GetStockObject(SYSTEM_FONT));
   TEXTMETRICA tm;
@@ -247,11 +247,11 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
   if (msg == WM_DROPFILES) {
-    TakeDrop(c->window, c->spec.number, reinterpret_cast<HDROP>(wp));
+    TakeDrop(c->window, c->plan.number, reinterpret_cast<HDROP>(wp));
     return 0;
   }
-  if (msg == WM_SETFOCUS) c->window->focus = c->spec.number;
-  if (HandleInput(c->window, c->spec.number, msg, wp, lp)) return 0;
+  if (msg == WM_SETFOCUS) c->window->focus = c->plan.number;
+  if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
   return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
 }
 
@@ -273,10 +273,10 @@ int ProcessNow(Window* w, const EventRecord& e) {
 void ShowTabPages(Window* w, ControlObject* sheet) {
   const int selected = static_cast<int>(SendMessageA(sheet->hwnd, TCM_GETCURSEL, 0, 0));
   for (auto& tab : w->native->controls) {
-    if (tab->spec.type != ControlType::Tab || tab->spec.parent != sheet->spec.number) continue;
+    if (tab->plan.type != ControlType::Tab || tab->plan.parent != sheet->plan.number) continue;
     const int show = tab->tabIndex == selected ? SW_SHOW : SW_HIDE;
     for (auto& c : w->native->controls) {
-      if (c->spec.parent == tab->spec.number && c->hwnd) ShowWindow(c->hwnd, show);
+      if (c->plan.parent == tab->plan.number && c->hwnd) ShowWindow(c->hwnd, show);
     }
   }
 }
@@ -322,8 +322,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       ControlObject* c = FindControl(w, LOWORD(wp));
       if (c && HIWORD(wp) == BN_CLICKED) {
         ReadBack(c);
-        w->accepted = c->spec.number;
-        Queue(w, kEventAccepted, c->spec.number);
+        w->accepted = c->plan.number;
+        Queue(w, kEventAccepted, c->plan.number);
       } else if (c && HIWORD(wp) == EN_KILLFOCUS) {
         ReadBack(c);
       }
@@ -332,13 +332,13 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
       ControlObject* sheet = FindControl(w, static_cast<std::int32_t>(header->idFrom));
-      if (!sheet || sheet->spec.type != ControlType::Sheet) break;
+      if (!sheet || sheet->plan.type != ControlType::Sheet) break;
       if (header->code == static_cast<UINT>(TCN_SELCHANGING)) {
-        return ProcessNow(w, MakeEvent(w, kEventTabChanging, sheet->spec.number)) == kPassSkip;
+        return ProcessNow(w, MakeEvent(w, kEventTabChanging, sheet->plan.number)) == kPassSkip;
       }
       if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
         ShowTabPages(w, sheet);
-        Queue(w, kEventNewSelection, sheet->spec.number);
+        Queue(w, kEventNewSelection, sheet->plan.number);
       }
       return 0;
     }
@@ -439,14 +439,14 @@ void SetUseText(const UseVariable& use, std::string_view text) {
 // Writes the bound variable into the control.
 void Redisplay(ControlObject* c) {
   if (!c->bound || !c->hwnd) return;
-  if (c->spec.type == ControlType::Check) {
+  if (c->plan.type == ControlType::Check) {
     const bool on = UseText(c->use) != "0";
     SendMessageA(c->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-  } else if (c->spec.type == ControlType::Option) {
+  } else if (c->plan.type == ControlType::Option) {
     const std::string value = UseText(c->use);
     for (auto& r : c->window->native->controls) {
-      if (r->spec.type == ControlType::Radio && r->spec.parent == c->spec.number && r->hwnd) {
-        SendMessageA(r->hwnd, BM_SETCHECK, r->spec.value == value ? BST_CHECKED : BST_UNCHECKED, 0);
+      if (r->plan.type == ControlType::Radio && r->plan.parent == c->plan.number && r->hwnd) {
+        SendMessageA(r->hwnd, BM_SETCHECK, r->plan.value == value ? BST_CHECKED : BST_UNCHECKED, 0);
       }
     }
   } else {
@@ -456,15 +456,15 @@ void Redisplay(ControlObject* c) {
 
 // Reads the control's value back into its variable.
 void ReadBack(ControlObject* c) {
-  if (c->spec.type == ControlType::Radio) {
-    ControlObject* option = FindControl(c->window, c->spec.parent);
-    if (option && option->bound) SetUseText(option->use, c->spec.value);
+  if (c->plan.type == ControlType::Radio) {
+    ControlObject* option = FindControl(c->window, c->plan.parent);
+    if (option && option->bound) SetUseText(option->use, c->plan.value);
     return;
   }
   if (!c->bound) return;
-  if (c->spec.type == ControlType::Check) {
+  if (c->plan.type == ControlType::Check) {
     SetUseNumber(c->use, SendMessageA(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-  } else if (c->spec.type == ControlType::Entry || c->spec.type == ControlType::Spin) {
+  } else if (c->plan.type == ControlType::Entry || c->plan.type == ControlType::Spin) {
     char text[1024] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
     SetUseText(c->use, text);
@@ -478,11 +478,11 @@ bool AcceptsFiles(const std::vector<std::string>& targets) {
 void CreateControls(Window* w) {
   HWND parent = w->native->hwnd;
   std::size_t nextUse = 0;
-  for (const ControlSpec& spec : w->spec.controls) {
+  for (const ControlPlan& plan : w->plan.controls) {
     auto c = std::make_unique<ControlObject>();
-    c->spec = spec;
+    c->plan = plan;
     c->window = w;
-    if (spec.hasUse) {
+    if (plan.hasUse) {
       if (nextUse >= w->uses.size()) {
         RuntimeErrorBox(501, kModuleTag);
         return;
@@ -490,13 +490,13 @@ void CreateControls(Window* w) {
       c->use = w->uses[nextUse++];
       c->bound = c->use.address != nullptr;
     }
-    for (std::int32_t key : spec.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
-    if (spec.type == ControlType::Tab) {
-      ControlObject* sheet = FindControl(w, spec.parent);
+    for (std::int32_t key : plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
+    if (plan.type == ControlType::Tab) {
+      ControlObject* sheet = FindControl(w, plan.parent);
       if (sheet && sheet->hwnd) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(spec.text.c_str());
+        item.pszText = const_cast<char*>(plan.text.c_str());
         c->tabIndex = static_cast<std::int32_t>(SendMessageA(sheet->hwnd, TCM_GETITEMCOUNT, 0, 0));
         SendMessageA(sheet->hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(c->tabIndex),
                      reinterpret_cast<LPARAM>(&item));
@@ -504,30 +504,30 @@ void CreateControls(Window* w) {
       w->native->controls.push_back(std::move(c));
       continue;
     }
-    const NativeClass* native = NativeClassOf(spec.type);
+    const NativeClass* native = NativeClassOf(plan.type);
     if (!native) {  // list, menus and tool bars come with their own code
       w->native->controls.push_back(std::move(c));
       continue;
     }
     DWORD style = WS_CHILD | WS_VISIBLE | native->style;
-    if (spec.type == ControlType::Entry && spec.displayOnly) style |= ES_READONLY;
-    if (spec.type == ControlType::Button && spec.isDefault) style |= BS_DEFPUSHBUTTON;
-    const UnitRect px = w->units.ToPixels(spec.rect);
-    c->hwnd = CreateWindowExA(0, native->wexClass, spec.text.c_str(), style, px.x, px.y, px.width,
+    if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
+    if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
+    const UnitRect px = w->units.ToPixels(plan.rect);
+    c->hwnd = CreateWindowExA(0, native->wexClass, plan.text.c_str(), style, px.x, px.y, px.width,
                               px.height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.number)),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
                               GetModuleHandleA(nullptr), nullptr);
     if (c->hwnd) {
       ApplyFont(w, c->hwnd);
       SetWindowLongPtrA(c->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c.get()));
       c->baseProc = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
-      if (AcceptsFiles(spec.dropTargets)) DragAcceptFiles(c->hwnd, TRUE);
+      if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(c->hwnd, TRUE);
     }
     w->native->controls.push_back(std::move(c));
   }
   for (auto& c : w->native->controls) {
-    if (c->spec.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
+    if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
     Redisplay(c.get());
   }
 }
@@ -540,13 +540,13 @@ void LayoutStatusBar(Window* w) {
   GetClientRect(w->native->hwnd, &client);
   // A zone of width -1 takes what the fixed zones leave of the bar.
   int fixed = 0;
-  for (std::int32_t width : w->spec.statusZones) {
+  for (std::int32_t width : w->plan.statusZones) {
     if (width >= 0) fixed += w->units.XToPixels(width);
   }
   const int rest = std::max(0, static_cast<int>(client.right) - fixed);
   std::vector<int> edges;
   int right = 0;
-  for (std::int32_t width : w->spec.statusZones) {
+  for (std::int32_t width : w->plan.statusZones) {
     right += width < 0 ? rest : w->units.XToPixels(width);
     edges.push_back(right);
   }
@@ -557,18 +557,18 @@ void LayoutStatusBar(Window* w) {
   }
 }
 
-DWORD FrameStyle(const WindowSpec& spec) {
+DWORD FrameStyle(const WindowPlan& plan) {
   DWORD style = WS_CLIPCHILDREN;
-  const std::int32_t kind = spec.frameFlags & 0x60;
+  const std::int32_t kind = plan.frameFlags & 0x60;
   if (kind == 0x20)
     style |= WS_THICKFRAME;
   else if (kind == 0x40)
     style |= DS_MODALFRAME | WS_DLGFRAME;
   else if (kind == 0x00)
     style |= WS_BORDER;
-  if (!spec.title.empty()) style |= WS_CAPTION;
-  if (spec.frameFlags & 0x1000) style |= WS_SYSMENU;
-  if (spec.frameFlags & 0x800) style |= WS_MAXIMIZEBOX;
+  if (!plan.title.empty()) style |= WS_CAPTION;
+  if (plan.frameFlags & 0x1000) style |= WS_SYSMENU;
+  if (plan.frameFlags & 0x800) style |= WS_MAXIMIZEBOX;
   return style;
 }
 
@@ -645,10 +645,10 @@ LibraryState StateForReport() {
   }
   s.focus = w->focus;
   s.accepted = w->accepted;
-  if (!w->spec.controls.empty()) {
-    s.firstField = w->spec.controls.front().number;
-    s.lastField = w->spec.controls.front().number;
-    for (const auto& c : w->spec.controls) {
+  if (!w->plan.controls.empty()) {
+    s.firstField = w->plan.controls.front().number;
+    s.lastField = w->plan.controls.front().number;
+    for (const auto& c : w->plan.controls) {
       s.firstField = std::min(s.firstField, c.number);
       s.lastField = std::max(s.lastField, c.number);
     }
@@ -663,8 +663,8 @@ Window::~Window() {
   if (native) CloseWindowObject(*this);
 }
 
-void CreateWindowFromSpec(Window& window, WindowSpec spec, std::vector<UseVariable> uses) {
-  window.spec = std::move(spec);
+void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariable> uses) {
+  window.plan = std::move(plan);
   window.uses = std::move(uses);
 }
 
@@ -691,8 +691,8 @@ void OpenWindowObject(Window& window) {
   w->loopEnded = false;
   w->timerPending = false;
   w->alertedKeys.clear();
-  for (std::int32_t key : w->spec.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
-  w->zoneTexts.assign(w->spec.statusZones.size(), "");
+  for (std::int32_t key : w->plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
+  w->zoneTexts.assign(w->plan.statusZones.size(), "");
   w->native = std::make_unique<NativeWindow>();
 
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -717,12 +717,12 @@ void OpenWindowObject(Window& window) {
   }
   w->native->className = className;
   w->native->font =
-      CreateFontA(-MulDiv(w->spec.fontSize, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0,
-                  0, DEFAULT_QUALITY, DEFAULT_PITCH, w->spec.fontFace.c_str());
+      CreateFontA(-MulDiv(w->plan.fontSize, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0,
+                  0, DEFAULT_QUALITY, DEFAULT_PITCH, w->plan.fontFace.c_str());
 
-  const DWORD style = FrameStyle(w->spec);
+  const DWORD style = FrameStyle(w->plan);
   w->native->hwnd =
-      CreateWindowExA(0, className, w->spec.title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+      CreateWindowExA(0, className, w->plan.title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, w);
   if (!w->native->hwnd) {
     w->native.reset();
@@ -730,7 +730,7 @@ void OpenWindowObject(Window& window) {
     return;
   }
   w->units = MeasureUnits(w, w->native->hwnd);
-  const UnitRect& r = w->spec.rect;
+  const UnitRect& r = w->plan.rect;
   if (r.width != kDefaultPosition && r.height != kDefaultPosition) {
     RECT frame = {0, 0, w->units.XToPixels(r.width), w->units.YToPixels(r.height)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -741,19 +741,19 @@ void OpenWindowObject(Window& window) {
     SetWindowPos(w->native->hwnd, nullptr, w->units.XToPixels(r.x), w->units.YToPixels(r.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (w->spec.timer > 0) {
-    SetTimer(w->native->hwnd, kWindowTimer, static_cast<UINT>(w->spec.timer) * 10, nullptr);
+  if (w->plan.timer > 0) {
+    SetTimer(w->native->hwnd, kWindowTimer, static_cast<UINT>(w->plan.timer) * 10, nullptr);
   }
-  if (!w->spec.statusZones.empty()) {
+  if (!w->plan.statusZones.empty()) {
     w->native->statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0,
                                            0, w->native->hwnd, nullptr, instance, nullptr);
     ApplyFont(w, w->native->statusBar);
     LayoutStatusBar(w);
   }
-  if (AcceptsFiles(w->spec.dropTargets)) DragAcceptFiles(w->native->hwnd, TRUE);
+  if (AcceptsFiles(w->plan.dropTargets)) DragAcceptFiles(w->native->hwnd, TRUE);
   CreateControls(w);
   if (!w->native) return;
-  ShowWindow(w->native->hwnd, (w->spec.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  ShowWindow(w->native->hwnd, (w->plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
   {
     std::lock_guard lock(g_tableLock);
     w->previousActive = slot->active;
@@ -786,7 +786,7 @@ void CloseWindowObject(Window& window) {
 
 void DisposeWindowObject(Window& window) {
   CloseWindowObject(window);
-  window.spec = WindowSpec{};
+  window.plan = WindowPlan{};
   window.uses.clear();
 }
 
@@ -841,16 +841,16 @@ std::int32_t FOCUS() {
 }
 std::int32_t FIRSTFIELD() {
   Window* w = Addressed();
-  if (!w || w->spec.controls.empty()) return 0;
-  std::int32_t n = w->spec.controls.front().number;
-  for (const auto& c : w->spec.controls) n = std::min(n, c.number);
+  if (!w || w->plan.controls.empty()) return 0;
+  std::int32_t n = w->plan.controls.front().number;
+  for (const auto& c : w->plan.controls) n = std::min(n, c.number);
   return n;
 }
 std::int32_t LASTFIELD() {
   Window* w = Addressed();
-  if (!w || w->spec.controls.empty()) return 0;
-  std::int32_t n = w->spec.controls.front().number;
-  for (const auto& c : w->spec.controls) n = std::max(n, c.number);
+  if (!w || w->plan.controls.empty()) return 0;
+  std::int32_t n = w->plan.controls.front().number;
+  for (const auto& c : w->plan.controls) n = std::max(n, c.number);
   return n;
 }
 std::uint32_t CurrentKeyCode() {
@@ -914,7 +914,7 @@ void ForRange(std::int32_t first, std::int32_t last, F&& f) {
   if (!w || !w->native) return;
   if (last == 0) last = first;
   for (auto& c : w->native->controls) {
-    if (first == 0 || (c->spec.number >= first && c->spec.number <= last)) f(c.get());
+    if (first == 0 || (c->plan.number >= first && c->plan.number <= last)) f(c.get());
   }
 }
 }  // namespace
@@ -991,7 +991,7 @@ void SelectControl(std::int32_t control, std::int32_t item) {
   Window* w = Addressed();
   ControlObject* c = FindControl(w, control);
   if (!c || !c->hwnd) return;
-  if (c->spec.type == ControlType::Sheet && item > 0) {
+  if (c->plan.type == ControlType::Sheet && item > 0) {
     const int current = static_cast<int>(SendMessageA(c->hwnd, TCM_GETCURSEL, 0, 0));
     const int count = static_cast<int>(SendMessageA(c->hwnd, TCM_GETITEMCOUNT, 0, 0));
     if (item - 1 != current && item <= count &&
@@ -1007,7 +1007,7 @@ void SelectControl(std::int32_t control, std::int32_t item) {
 
 std::int32_t CurrentChoice(std::int32_t control) {
   ControlObject* c = FindControl(Addressed(), control);
-  if (!c || !c->hwnd || c->spec.type != ControlType::Sheet) return 0;
+  if (!c || !c->hwnd || c->plan.type != ControlType::Sheet) return 0;
   return static_cast<std::int32_t>(SendMessageA(c->hwnd, TCM_GETCURSEL, 0, 0)) + 1;
 }
 

@@ -36,7 +36,7 @@ TEST(MainWindowDescription, OpensWithItsStatusZonesAndSwitchesToPixels) {
   ASSERT_TRUE(
       CreateWindowFromDescription(w, "lumbra$LUMBRA", "$PICVIEWWINDOW", MenuChecks(checks, 18)));
   EXPECT_EQ(w.menuUses.size(), 18u);
-  EXPECT_EQ(w.spec.title, "Lumbra 1.0");
+  EXPECT_EQ(w.plan.title, "Lumbra 1.0");
   OpenWindowObject(w);
   HWND hwnd = reinterpret_cast<HWND>(NativeHandle(w));
   char text[64] = {};

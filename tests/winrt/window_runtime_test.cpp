@@ -28,8 +28,8 @@ struct Raised : std::runtime_error {
 };
 void ThrowingHandler(std::int32_t code, const std::string& message) { throw Raised(code, message); }
 
-ControlSpec Ctl(ControlType type, std::int32_t number, UnitRect rect, std::string text) {
-  ControlSpec c;
+ControlPlan Ctl(ControlType type, std::int32_t number, UnitRect rect, std::string text) {
+  ControlPlan c;
   c.type = type;
   c.number = number;
   c.rect = rect;
@@ -47,19 +47,19 @@ class WindowTest : public ::testing::Test {
     SetRuntimeStarted(false);
     SetRuntimeErrorHandler(nullptr);
   }
-  static WindowSpec Plain() {
-    WindowSpec spec;
-    spec.name = "$TESTWINDOW";
-    spec.title = "Test window";
-    spec.rect = {10, 10, 200, 120};
-    return spec;
+  static WindowPlan Plain() {
+    WindowPlan plan;
+    plan.name = "$TESTWINDOW";
+    plan.title = "Test window";
+    plan.rect = {10, 10, 200, 120};
+    return plan;
   }
   // A window that ticks, so that a loop waiting for an event that never
   // comes still wakes up and can give up after its deadline.
-  static WindowSpec Ticking() {
-    WindowSpec spec = Plain();
-    spec.timer = 20;
-    return spec;
+  static WindowPlan Ticking() {
+    WindowPlan plan = Plain();
+    plan.timer = 20;
+    return plan;
   }
   static bool Late(DWORD start) { return GetTickCount() - start > 8000; }
   static HWND Hwnd(const Window& w, std::int32_t control = 0) {
@@ -70,7 +70,7 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, EventIsZeroOutsideEventsAndFieldIsZeroForWindowEvents) {
   EXPECT_EQ(EVENT(), 0);
   Window w;
-  CreateWindowFromSpec(w, Plain());
+  CreateWindowFromPlan(w, Plain());
   OpenWindowObject(w);
   std::vector<std::int32_t> events;
   std::int32_t fieldOnOpen = -1;
@@ -89,7 +89,7 @@ TEST_F(WindowTest, EventIsZeroOutsideEventsAndFieldIsZeroForWindowEvents) {
 
 TEST_F(WindowTest, SecondOpenRaises535AndAcceptWithoutWindowRaises537) {
   Window w;
-  CreateWindowFromSpec(w, Plain());
+  CreateWindowFromPlan(w, Plain());
   OpenWindowObject(w);
   try {
     OpenWindowObject(w);
@@ -111,7 +111,7 @@ TEST_F(WindowTest, PostingToASlotWithoutWindowDoesNothing) {
   PostEvent(Event::Accepted, 0, 63);
   PostEvent(Event::Accepted);  // this thread has no window now
   Window w;
-  CreateWindowFromSpec(w, Plain());
+  CreateWindowFromPlan(w, Plain());
   OpenWindowObject(w);
   int passes = 0;
   Accept([&] {
@@ -122,10 +122,10 @@ TEST_F(WindowTest, PostingToASlotWithoutWindowDoesNothing) {
 }
 
 TEST_F(WindowTest, EventsFromBodyAndOtherThreadArriveInPostingOrder) {
-  WindowSpec spec = Ticking();
-  spec.controls.push_back(Ctl(ControlType::Button, 1, {5, 5, 40, 14}, "One"));
+  WindowPlan plan = Ticking();
+  plan.controls.push_back(Ctl(ControlType::Button, 1, {5, 5, 40, 14}, "One"));
   Window w;
-  CreateWindowFromSpec(w, spec);
+  CreateWindowFromPlan(w, plan);
   OpenWindowObject(w);
   const std::int32_t me = CurrentThread();
   std::vector<std::int32_t> order;
@@ -148,7 +148,7 @@ TEST_F(WindowTest, EventsFromBodyAndOtherThreadArriveInPostingOrder) {
 
 TEST_F(WindowTest, RefusedCloseKeepsTheWindowAndTheNextCloseEndsTheLoop) {
   Window w;
-  CreateWindowFromSpec(w, Ticking());
+  CreateWindowFromPlan(w, Ticking());
   OpenWindowObject(w);
   int closes = 0;
   bool openAfterRefusal = false;
@@ -171,10 +171,10 @@ TEST_F(WindowTest, RefusedCloseKeepsTheWindowAndTheNextCloseEndsTheLoop) {
 }
 
 TEST_F(WindowTest, TimerTicksAndPendingTicksDoNotPileUp) {
-  WindowSpec spec = Plain();
-  spec.timer = 5;
+  WindowPlan plan = Plain();
+  plan.timer = 5;
   Window w;
-  CreateWindowFromSpec(w, spec);
+  CreateWindowFromPlan(w, plan);
   OpenWindowObject(w);
   int ticks = 0;
   std::size_t pendingTimers = 0;
@@ -193,7 +193,7 @@ TEST_F(WindowTest, TimerTicksAndPendingTicksDoNotPileUp) {
   CloseWindowObject(w);
 
   Window quiet;  // no period, no timer events
-  CreateWindowFromSpec(quiet, Plain());
+  CreateWindowFromPlan(quiet, Plain());
   OpenWindowObject(quiet);
   SetTimer(nullptr, 0, 300, nullptr);
   int timerEvents = 0;
@@ -224,13 +224,13 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
 }
 
 TEST_F(WindowTest, DroppedFilesBecomeTheDropTextAndADropEvent) {
-  WindowSpec spec = Ticking();
-  spec.dropTargets = {"~FILE"};
-  ControlSpec image = Ctl(ControlType::Image, 4, {10, 10, 50, 50}, "");
+  WindowPlan plan = Ticking();
+  plan.dropTargets = {"~FILE"};
+  ControlPlan image = Ctl(ControlType::Image, 4, {10, 10, 50, 50}, "");
   image.dropTargets = {"~FILE"};
-  spec.controls.push_back(image);
+  plan.controls.push_back(image);
   Window w;
-  CreateWindowFromSpec(w, spec);
+  CreateWindowFromPlan(w, plan);
   OpenWindowObject(w);
   EXPECT_TRUE(GetWindowLongA(Hwnd(w), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   std::vector<std::string> texts;
@@ -263,7 +263,7 @@ void SetModifiers(bool shift, bool ctrl) {
 
 TEST_F(WindowTest, AlertedKeysArriveWithTheirKeyCodes) {
   Window w;
-  CreateWindowFromSpec(w, Ticking());
+  CreateWindowFromPlan(w, Ticking());
   OpenWindowObject(w);
   AlertKeys(0x15A);
   AlertKeys(0x243);
@@ -293,17 +293,17 @@ TEST_F(WindowTest, AlertedKeysArriveWithTheirKeyCodes) {
 }
 
 TEST_F(WindowTest, RefusedTabChangeKeepsTheTab) {
-  WindowSpec spec = Ticking();
-  spec.controls.push_back(Ctl(ControlType::Sheet, 10, {5, 5, 180, 100}, ""));
-  ControlSpec first = Ctl(ControlType::Tab, 11, {}, "First");
+  WindowPlan plan = Ticking();
+  plan.controls.push_back(Ctl(ControlType::Sheet, 10, {5, 5, 180, 100}, ""));
+  ControlPlan first = Ctl(ControlType::Tab, 11, {}, "First");
   first.parent = 10;
-  ControlSpec second = Ctl(ControlType::Tab, 12, {}, "Second");
+  ControlPlan second = Ctl(ControlType::Tab, 12, {}, "Second");
   second.parent = 10;
-  ControlSpec onSecond = Ctl(ControlType::Prompt, 13, {20, 30, 60, 10}, "On the second tab");
+  ControlPlan onSecond = Ctl(ControlType::Prompt, 13, {20, 30, 60, 10}, "On the second tab");
   onSecond.parent = 12;
-  spec.controls.insert(spec.controls.end(), {first, second, onSecond});
+  plan.controls.insert(plan.controls.end(), {first, second, onSecond});
   Window w;
-  CreateWindowFromSpec(w, spec);
+  CreateWindowFromPlan(w, plan);
   OpenWindowObject(w);
   EXPECT_FALSE(IsWindowVisible(Hwnd(w, 13)));
   RECT tab;
@@ -337,13 +337,13 @@ TEST_F(WindowTest, RefusedTabChangeKeepsTheTab) {
 }
 
 TEST_F(WindowTest, ControlsAndStatusZonesAreNativeWindowsThatToolsRead) {
-  WindowSpec spec = Plain();
-  spec.statusZones = {60, 40, -1};
-  spec.controls.push_back(Ctl(ControlType::Prompt, 1, {5, 5, 60, 10}, "Hello"));
-  spec.controls.push_back(Ctl(ControlType::Button, 2, {5, 20, 40, 14}, "&Go"));
-  spec.controls.push_back(Ctl(ControlType::Entry, 3, {5, 40, 60, 12}, ""));
+  WindowPlan plan = Plain();
+  plan.statusZones = {60, 40, -1};
+  plan.controls.push_back(Ctl(ControlType::Prompt, 1, {5, 5, 60, 10}, "Hello"));
+  plan.controls.push_back(Ctl(ControlType::Button, 2, {5, 20, 40, 14}, "&Go"));
+  plan.controls.push_back(Ctl(ControlType::Entry, 3, {5, 40, 60, 12}, ""));
   Window w;
-  CreateWindowFromSpec(w, spec);
+  CreateWindowFromPlan(w, plan);
   OpenWindowObject(w);
   char text[64] = {};
   SendMessageA(Hwnd(w, 1), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -379,7 +379,7 @@ TEST_F(WindowTest, ControlsAndStatusZonesAreNativeWindowsThatToolsRead) {
 
 TEST_F(WindowTest, GeometryInPixelUnitsReadsBackWhatWasSet) {
   Window w;
-  CreateWindowFromSpec(w, Plain());
+  CreateWindowFromPlan(w, Plain());
   OpenWindowObject(w);
   SetProperty(0, PROP::Pixels, 1);
   SetControlPosition(0, 40, 30, 320, 200);
@@ -392,20 +392,20 @@ TEST_F(WindowTest, GeometryInPixelUnitsReadsBackWhatWasSet) {
 }
 
 TEST_F(WindowTest, BoundVariablesAreTakenInRecordOrderAndExhaustionRaises501) {
-  WindowSpec spec = Plain();
-  ControlSpec check = Ctl(ControlType::Check, 1, {5, 5, 60, 10}, "Check");
+  WindowPlan plan = Plain();
+  ControlPlan check = Ctl(ControlType::Check, 1, {5, 5, 60, 10}, "Check");
   check.hasUse = true;
   check.useType = 0x01;
-  ControlSpec entry = Ctl(ControlType::Entry, 2, {5, 20, 60, 12}, "");
+  ControlPlan entry = Ctl(ControlType::Entry, 2, {5, 20, 60, 12}, "");
   entry.hasUse = true;
   entry.useType = 0x12;
   entry.useSize = 8;
-  spec.controls = {check, entry};
+  plan.controls = {check, entry};
   std::uint8_t flag = 1;
   char name[8];
   std::memcpy(name, "abc     ", 8);
   Window w;
-  CreateWindowFromSpec(w, spec, {{&flag, 0x01, 1}, {name, 0x12, 8}});
+  CreateWindowFromPlan(w, plan, {{&flag, 0x01, 1}, {name, 0x12, 8}});
   OpenWindowObject(w);
   EXPECT_EQ(SendMessageA(Hwnd(w, 1), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(GetProperty(2, PROP::Text), "abc");
@@ -414,7 +414,7 @@ TEST_F(WindowTest, BoundVariablesAreTakenInRecordOrderAndExhaustionRaises501) {
   CloseWindowObject(w);
 
   Window few;
-  CreateWindowFromSpec(few, spec, {{&flag, 0x01, 1}});
+  CreateWindowFromPlan(few, plan, {{&flag, 0x01, 1}});
   try {
     OpenWindowObject(few);
     FAIL() << "no error raised";
