@@ -13,32 +13,15 @@
 #include <vector>
 
 #include "winrt/units.h"
+#include "winrt/window_description.h"
 
 namespace lumbra {
 
-// Control types, by the type codes of the window descriptions.
-enum class ControlType : std::uint8_t {
-  BoundString = 1,
-  String = 2,
-  Image = 3,
-  Region = 4,
-  Box = 6,
-  Entry = 8,
-  Button = 9,
-  Prompt = 10,
-  Option = 11,
-  Check = 12,
-  Group = 13,
-  List = 14,
-  Spin = 16,
-  Radio = 21,
-  Sheet = 37,
-  Tab = 38,
-  Panel = 39,
-};
+// Control types are the record type codes of the window descriptions.
+using ControlType = RecordType;
 
-// Position or size left to the system.
-constexpr std::int32_t kDefaultPosition = INT32_MIN;
+// Position or size left to the system: the descriptions' default value.
+constexpr std::int32_t kDefaultPosition = kDefaultValue;
 
 // A program variable bound to a control ("use" variable).
 struct UseVariable {

@@ -25,7 +25,7 @@ std::size_t MenuVariables(const Record& record, std::size_t depth = 0) {
 
 ControlPlan ControlOf(const Record& r, std::int32_t parent) {
   ControlPlan c;
-  c.type = static_cast<ControlType>(r.typeCode());
+  c.type = r.type();
   c.number = r.number();
   const Rect rect = r.rect();
   c.rect = {rect.x, rect.y, rect.width, rect.height};
