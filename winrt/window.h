@@ -40,9 +40,18 @@ struct ControlPlan {
   bool hasUse = false;      // binds the next variable of the window's list
   std::uint8_t useType = 0;
   std::uint16_t useSize = 0;
-  bool displayOnly = false;  // entries
-  bool isDefault = false;    // buttons
-  std::string value;         // radios: the value they give their option
+  std::int32_t flags = 0;      // scroll bars (0x1, 0x2), alignment, transparent (0x1000)
+  bool displayOnly = false;    // entries
+  bool isDefault = false;      // buttons
+  std::uint8_t placement = 0;  // images: stretched 0, centred 1, tiled 2
+  std::string fontFace;        // empty: the window's font
+  std::int32_t fontSize = 0;
+  std::int32_t fontWeight = -1;
+  std::int32_t textColour = -1;  // -1: the system's colour
+  std::int32_t background = -1;
+  std::int32_t frameColour = -1;  // boxes
+  std::int32_t fillColour = -1;
+  std::string value;  // radios: the value they give their option
   std::vector<std::string> dropTargets;
   std::vector<std::int32_t> alertKeys;
 };
@@ -53,6 +62,7 @@ struct WindowPlan {
   std::string title;
   UnitRect rect{kDefaultPosition, kDefaultPosition, kDefaultPosition, kDefaultPosition};
   bool pixelUnits = false;
+  std::int32_t flags = 0;                           // 0x1 horizontal, 0x2 vertical scroll bar
   std::int32_t frameFlags = 0x1000 | 0x800 | 0x20;  // system menu, maximise box, resizable
   std::int32_t timer = 0;                           // hundredths of a second
   std::string fontFace = "MS Sans Serif";
@@ -61,6 +71,8 @@ struct WindowPlan {
   std::vector<std::int32_t> statusZones;  // widths in units, -1 = the rest
   std::vector<std::int32_t> alertKeys;
   std::vector<std::string> dropTargets;
+  bool wallpaperTiled = false;
+  std::string wallpaper;
   std::vector<ControlPlan> controls;  // in record order
 };
 
@@ -76,7 +88,7 @@ struct EventRecord {
   std::int32_t mouseX = 0, mouseY = 0;
 };
 
-struct NativeWindow;
+struct NativeWindowParts;
 struct ControlObject;
 
 // A window object: filled from a description, opened as a native window,
@@ -90,7 +102,7 @@ struct Window {
   WindowPlan plan;
   std::vector<UseVariable> uses;      // the controls' variables, in record order
   std::vector<UseVariable> menuUses;  // the menu items' variables, taken first
-  std::unique_ptr<NativeWindow> native;
+  std::unique_ptr<NativeWindowParts> native;
   std::int32_t thread = 0;
   std::uint32_t serial = 0;
   UnitScale units;
@@ -108,6 +120,7 @@ struct Window {
   std::string dropText;
   std::int32_t dropControl = 0;
   Window* previousActive = nullptr;
+  Window* frame = nullptr;  // the window this one was opened from (closes first)
   const std::function<int()>* body = nullptr;
 };
 
@@ -171,6 +184,17 @@ constexpr std::uint32_t Visible = 0x7CA7;
 constexpr std::uint32_t Enabled = 0x7CA8;
 constexpr std::uint32_t Background = 0x7CFA;
 constexpr std::uint32_t StatusText = 0x7D01;
+constexpr std::uint32_t FontColor = 0x7C12;
+constexpr std::uint32_t Fill = 0x7C61;
+constexpr std::uint32_t HScroll = 0x7C67;
+constexpr std::uint32_t VScroll = 0x7C8B;
+constexpr std::uint32_t HScrollPos = 0x7CBB;
+constexpr std::uint32_t VScrollPos = 0x7C9E;
+constexpr std::uint32_t ImageBlob = 0x7C9F;
+constexpr std::uint32_t Stretch = 0x7CEC;
+constexpr std::uint32_t Wallpaper = 0x7A15;
+constexpr std::uint32_t Tiled = 0x7A16;
+constexpr std::uint32_t Centered = 0x7A17;
 }  // namespace PROP
 
 // Properties as the runtime's generic values: texts that read as numbers

@@ -23,7 +23,7 @@ std::size_t MenuVariables(const Record& record, std::size_t depth = 0) {
   return count;
 }
 
-ControlPlan ControlOf(const Record& r, std::int32_t parent) {
+ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& parentFont) {
   ControlPlan c;
   c.type = r.type();
   c.number = r.number();
@@ -36,6 +36,17 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent) {
     c.useType = use->type;
     c.useSize = use->size;
   }
+  c.flags = r.flags();
+  c.placement = r.type() == RecordType::Image ? (r.byteFlags() & 0x03) : 0;
+  const FontSpec font = MergeFont(r.font(), parentFont);
+  c.fontFace = font.face;
+  c.fontSize = font.size;
+  c.fontWeight = font.weight;
+  c.textColour = font.colour;
+  c.background = r.colours().background;
+  const BoxColours box = r.boxColours();
+  c.frameColour = box.frame;
+  c.fillColour = box.fill;
   c.displayOnly = r.type() == RecordType::Entry && (r.byteFlags() & kEntryDisplayOnly);
   c.isDefault = r.type() == RecordType::Button && (r.byteFlags() & kButtonDefault);
   c.value = std::string(r.value());
@@ -46,14 +57,16 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent) {
 
 // The controls in record order; the children of sheets, tabs, options and
 // groups follow their parent.
-void CollectControls(const Record& first, std::int32_t parent, std::vector<ControlPlan>& out,
-                     std::size_t depth = 0) {
+void CollectControls(const Record& first, std::int32_t parent, const FontSpec& parentFont,
+                     std::vector<ControlPlan>& out, std::size_t depth = 0) {
   if (depth > 16) return;
   for (Record r = first; r; r = r.next()) {
     if (out.size() > 4096) return;
     if (!r.known() || r.type() == RecordType::MenuBar || r.type() == RecordType::ToolBar) continue;
-    out.push_back(ControlOf(r, parent));
-    if (Record child = r.firstChild()) CollectControls(child, r.number(), out, depth + 1);
+    out.push_back(ControlOf(r, parent, parentFont));
+    if (Record child = r.firstChild()) {
+      CollectControls(child, r.number(), MergeFont(r.font(), parentFont), out, depth + 1);
+    }
   }
 }
 
@@ -72,6 +85,7 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
   const Rect rect = w.rect();
   plan.rect = {rect.x, rect.y, rect.width, rect.height};
   plan.pixelUnits = (w.flags() & kUnitMask) == kUnitPixel;
+  plan.flags = w.flags();
   plan.frameFlags = w.frameFlags();
   plan.timer = w.timer();
   const FontSpec font = w.font();
@@ -81,7 +95,9 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
   plan.statusZones = w.statusZones();
   plan.alertKeys = w.alertKeys();
   for (std::string_view target : w.dropTargets()) plan.dropTargets.emplace_back(target);
-  CollectControls(w.firstChild(), 0, plan.controls);
+  plan.wallpaperTiled = w.wallpaperMode() == 2;
+  plan.wallpaper = std::string(w.wallpaper());
+  CollectControls(w.firstChild(), 0, font, plan.controls);
 
   const std::size_t menuUses = MenuVariables(w.menuBar());
   if (menuUses > uses.size()) {

@@ -1,4 +1,5 @@
-// Windows, controls and the event loop on Win32.
+// Windows and the event loop on Win32: the thread table, window objects
+// opened as native windows, events and their posting, and the loop.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,67 +9,38 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <mutex>
 
 #include "core/error_state.h"
-#include "core/fixed_text.h"
 #include "winrt/event_codes.h"
 #include "winrt/fault_report_win32.h"
 #include "winrt/key_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
+#include "winrt/window_internal_win32.h"
 
 namespace lumbra {
 
-// A native control of a window.
-struct ControlObject {
-  ControlPlan plan;
-  HWND hwnd = nullptr;
-  WNDPROC baseProc = nullptr;
-  Window* window = nullptr;
-  UseVariable use;
-  bool bound = false;
-  std::int32_t tabIndex = -1;  // a tab: its position in its sheet
-};
-
-struct NativeWindow {
-  HWND hwnd = nullptr;
-  HWND statusBar = nullptr;
-  HFONT font = nullptr;
-  std::string className;
-  std::vector<std::unique_ptr<ControlObject>> controls;
-
-  ~NativeWindow() {
-    if (hwnd) DestroyWindow(hwnd);
-    if (font) DeleteObject(font);
-    if (!className.empty()) UnregisterClassA(className.c_str(), GetModuleHandleA(nullptr));
-  }
-};
+NativeWindowParts::~NativeWindowParts() {
+  controls.clear();
+  wallpaper.reset();
+  if (hwnd) DestroyWindow(hwnd);
+  if (!className.empty()) UnregisterClassA(className.c_str(), GetModuleHandleA(nullptr));
+}
 
 namespace {
 
-constexpr int kThreadSlots = 64;
-constexpr UINT_PTR kWindowTimer = 1;
-constexpr const char* kModuleTag = "WSLDIAL";
-
-struct ThreadSlot {
-  DWORD threadId = 0;
-  Window* active = nullptr;
-  Window* target = nullptr;
-  Window* lastProcessed = nullptr;
-  std::uint32_t keyCode = 0;
-  std::uint8_t keyChar = 0, keyState = 0;
-  std::int32_t mouseX = 0, mouseY = 0;
-};
-
 std::mutex g_tableLock;
-std::array<ThreadSlot, kThreadSlots + 1> g_threads;  // slot 0 unused
+std::array<internal::ThreadSlot, internal::kThreadSlots + 1> g_threads;  // slot 0 unused
 thread_local std::int32_t t_slot = 0;
 std::atomic<std::uint32_t> g_serial{0};
 Window* g_lastProcessedWindow = nullptr;
 std::int32_t g_lastProcessedThread = 0;
+
+}  // namespace
+
+namespace internal {
 
 ThreadSlot& Slot(std::int32_t n) { return g_threads[static_cast<std::size_t>(n)]; }
 
@@ -142,32 +114,8 @@ EventRecord MakeEvent(Window* w, std::uint32_t code, std::int32_t control) {
   return e;
 }
 
-void Queue(Window* w, std::uint32_t code, std::int32_t control = 0) {
+void QueueEvent(Window* w, std::uint32_t code, std::int32_t control) {
   w->pending.push_back(MakeEvent(w, code, control));
-}
-
-void ApplyFont(Window* w, HWND hwnd) {
-  if (w->native->font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w->native->font), 0);
-}
-
-// The base units of the window's font.
-UnitScale MeasureUnits(Window* w, HWND hwnd) {
-  UnitScale scale;
-  scale.pixels = w->plan.pixelUnits;
-  HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, w->native->font ? w->native->font : GetStockObject(SYSTEM_FONT));
-  TEXTMETRICA tm;
-  SIZE size;
-  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  if (GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, kLetters, 52, &size)) {
-    scale.baseX = (size.cx / 26 + 1) / 2;
-    scale.baseY = tm.tmHeight;
-  }
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
-  if (scale.baseX <= 0) scale.baseX = 4;
-  if (scale.baseY <= 0) scale.baseY = 8;
-  return scale;
 }
 
 // --- Key and mouse input, for the window and for every control ---
@@ -240,19 +188,7 @@ void TakeDrop(Window* w, std::int32_t control, HDROP drop) {
   DragFinish(drop);
   w->dropText = text;
   w->dropControl = control;
-  Queue(w, kEventDrop, control);
-}
-
-LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
-  if (msg == WM_DROPFILES) {
-    TakeDrop(c->window, c->plan.number, reinterpret_cast<HDROP>(wp));
-    return 0;
-  }
-  if (msg == WM_SETFOCUS) c->window->focus = c->plan.number;
-  if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
-  return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
+  QueueEvent(w, kEventDrop, control);
 }
 
 // --- Events processed at once and the loop ---
@@ -270,20 +206,6 @@ int ProcessNow(Window* w, const EventRecord& e) {
   return result;
 }
 
-void ShowTabPages(Window* w, ControlObject* sheet) {
-  const int selected = static_cast<int>(SendMessageA(sheet->hwnd, TCM_GETCURSEL, 0, 0));
-  for (auto& tab : w->native->controls) {
-    if (tab->plan.type != ControlType::Tab || tab->plan.parent != sheet->plan.number) continue;
-    const int show = tab->tabIndex == selected ? SW_SHOW : SW_HIDE;
-    for (auto& c : w->native->controls) {
-      if (c->plan.parent == tab->plan.number && c->hwnd) ShowWindow(c->hwnd, show);
-    }
-  }
-}
-
-void ReadBack(ControlObject* c);
-void LayoutStatusBar(Window* w);
-
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
@@ -300,30 +222,45 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
-    case WM_CLOSE: Queue(w, kEventCloseWindow); return 0;
+    case WM_CLOSE: QueueEvent(w, kEventCloseWindow); return 0;
     case WM_TIMER:
       if (wp == kWindowTimer && !w->timerPending) {
         w->timerPending = true;
-        Queue(w, kEventTimer);
+        QueueEvent(w, kEventTimer);
       }
       return 0;
     case WM_DROPFILES: TakeDrop(w, 0, reinterpret_cast<HDROP>(wp)); return 0;
+    case WM_ERASEBKGND: PaintBackdrop(w, hwnd, reinterpret_cast<HDC>(wp)); return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      if (auto result = ControlColours(w, reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp))) {
+        return *result;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (lp == 0) {
+        ScrollWindowBy(w, msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wp));
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (w->native->statusBar) {
         SendMessageA(w->native->statusBar, WM_SIZE, 0, 0);
         LayoutStatusBar(w);
       }
-      if (w->loops) Queue(w, kEventSized);
+      if (w->loops) QueueEvent(w, kEventSized);
       break;
     case WM_MOVE:
-      if (w->loops) Queue(w, kEventMoved);
+      if (w->loops) QueueEvent(w, kEventMoved);
       break;
     case WM_COMMAND: {
       ControlObject* c = FindControl(w, LOWORD(wp));
       if (c && HIWORD(wp) == BN_CLICKED) {
         ReadBack(c);
         w->accepted = c->plan.number;
-        Queue(w, kEventAccepted, c->plan.number);
+        QueueEvent(w, kEventAccepted, c->plan.number);
       } else if (c && HIWORD(wp) == EN_KILLFOCUS) {
         ReadBack(c);
       }
@@ -338,7 +275,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
         ShowTabPages(w, sheet);
-        Queue(w, kEventNewSelection, sheet->plan.number);
+        QueueEvent(w, kEventNewSelection, sheet->plan.number);
       }
       return 0;
     }
@@ -347,214 +284,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-// --- Controls ---
-
-struct NativeClass {
-  ControlType type;
-  const char* wexClass;
-  const char* baseClass;
-  DWORD style;
-};
-
-// The native class and style of each control type.
-constexpr NativeClass kNativeClasses[] = {
-    {ControlType::Button, "WexButton", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
-    {ControlType::Check, "WexCheck", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
-    {ControlType::Radio, "WexRadio", "BUTTON", BS_AUTORADIOBUTTON},
-    {ControlType::Option, "WexOption", "BUTTON", BS_GROUPBOX},
-    {ControlType::Group, "WexGroup", "BUTTON", BS_GROUPBOX},
-    {ControlType::Prompt, "WexPrompt", "STATIC", SS_LEFT},
-    {ControlType::String, "WexString", "STATIC", SS_LEFT | SS_NOPREFIX},
-    {ControlType::BoundString, "WexString", "STATIC", SS_LEFT | SS_NOPREFIX},
-    {ControlType::Entry, "WexEdit", "EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-    {ControlType::Spin, "WexEdit", "EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-    {ControlType::Image, "WexRegion", "STATIC", SS_LEFT | SS_NOPREFIX},
-    {ControlType::Region, "WexRegion", "STATIC", SS_LEFT | SS_NOPREFIX},
-    {ControlType::Box, "WexRegion", "STATIC", SS_BLACKFRAME},
-    {ControlType::Panel, "WexRegion", "STATIC", SS_ETCHEDFRAME},
-    {ControlType::Sheet, "WexSheet", WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS},
-};
-
-const NativeClass* NativeClassOf(ControlType type) {
-  for (const auto& n : kNativeClasses) {
-    if (n.type == type) return &n;
-  }
-  return nullptr;
-}
-
-// Registers the "Wex..." classes as copies of the system's classes, so
-// that screen readers and other tools read them like the originals.
-void RegisterControlClasses() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    INITCOMMONCONTROLSEX init = {sizeof init, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&init);
-    for (const auto& n : kNativeClasses) {
-      WNDCLASSEXA base = {};
-      base.cbSize = sizeof base;
-      if (!GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
-      WNDCLASSEXA own = base;
-      own.hInstance = GetModuleHandleA(nullptr);
-      own.lpszClassName = n.wexClass;
-      RegisterClassExA(&own);
-    }
-  });
-}
-
-std::string UseText(const UseVariable& use) {
-  if (!use.address) return {};
-  switch (use.type) {
-    case 0x01: return std::to_string(*static_cast<const std::uint8_t*>(use.address));
-    case 0x02: return std::to_string(*static_cast<const std::int16_t*>(use.address));
-    case 0x06: return std::to_string(*static_cast<const std::int32_t*>(use.address));
-    case 0x12:
-      return std::string(
-          ClipTrailingBlanks(std::string_view(static_cast<const char*>(use.address), use.size)));
-    default: return {};
-  }
-}
-
-void SetUseNumber(const UseVariable& use, long value) {
-  switch (use.type) {
-    case 0x01: *static_cast<std::uint8_t*>(use.address) = static_cast<std::uint8_t>(value); break;
-    case 0x02: *static_cast<std::int16_t*>(use.address) = static_cast<std::int16_t>(value); break;
-    case 0x06: *static_cast<std::int32_t*>(use.address) = static_cast<std::int32_t>(value); break;
-    default: break;
-  }
-}
-
-void SetUseText(const UseVariable& use, std::string_view text) {
-  if (use.type != 0x12) {
-    SetUseNumber(use, std::strtol(std::string(text).c_str(), nullptr, 10));
-    return;
-  }
-  auto* chars = static_cast<char*>(use.address);
-  const std::size_t n = std::min<std::size_t>(text.size(), use.size);
-  std::memcpy(chars, text.data(), n);
-  std::memset(chars + n, ' ', use.size - n);
-}
-
-// Writes the bound variable into the control.
-void Redisplay(ControlObject* c) {
-  if (!c->bound || !c->hwnd) return;
-  if (c->plan.type == ControlType::Check) {
-    const bool on = UseText(c->use) != "0";
-    SendMessageA(c->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-  } else if (c->plan.type == ControlType::Option) {
-    const std::string value = UseText(c->use);
-    for (auto& r : c->window->native->controls) {
-      if (r->plan.type == ControlType::Radio && r->plan.parent == c->plan.number && r->hwnd) {
-        SendMessageA(r->hwnd, BM_SETCHECK, r->plan.value == value ? BST_CHECKED : BST_UNCHECKED, 0);
-      }
-    }
-  } else {
-    SetWindowTextA(c->hwnd, UseText(c->use).c_str());
-  }
-}
-
-// Reads the control's value back into its variable.
-void ReadBack(ControlObject* c) {
-  if (c->plan.type == ControlType::Radio) {
-    ControlObject* option = FindControl(c->window, c->plan.parent);
-    if (option && option->bound) SetUseText(option->use, c->plan.value);
-    return;
-  }
-  if (!c->bound) return;
-  if (c->plan.type == ControlType::Check) {
-    SetUseNumber(c->use, SendMessageA(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-  } else if (c->plan.type == ControlType::Entry || c->plan.type == ControlType::Spin) {
-    char text[1024] = {};
-    GetWindowTextA(c->hwnd, text, sizeof text);
-    SetUseText(c->use, text);
-  }
-}
-
-bool AcceptsFiles(const std::vector<std::string>& targets) {
-  return std::find(targets.begin(), targets.end(), "~FILE") != targets.end();
-}
-
-void CreateControls(Window* w) {
-  HWND parent = w->native->hwnd;
-  std::size_t nextUse = 0;
-  for (const ControlPlan& plan : w->plan.controls) {
-    auto c = std::make_unique<ControlObject>();
-    c->plan = plan;
-    c->window = w;
-    if (plan.hasUse) {
-      if (nextUse >= w->uses.size()) {
-        RuntimeErrorBox(501, kModuleTag);
-        return;
-      }
-      c->use = w->uses[nextUse++];
-      c->bound = c->use.address != nullptr;
-    }
-    for (std::int32_t key : plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
-    if (plan.type == ControlType::Tab) {
-      ControlObject* sheet = FindControl(w, plan.parent);
-      if (sheet && sheet->hwnd) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(plan.text.c_str());
-        c->tabIndex = static_cast<std::int32_t>(SendMessageA(sheet->hwnd, TCM_GETITEMCOUNT, 0, 0));
-        SendMessageA(sheet->hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(c->tabIndex),
-                     reinterpret_cast<LPARAM>(&item));
-      }
-      w->native->controls.push_back(std::move(c));
-      continue;
-    }
-    const NativeClass* native = NativeClassOf(plan.type);
-    if (!native) {  // list, menus and tool bars come with their own code
-      w->native->controls.push_back(std::move(c));
-      continue;
-    }
-    DWORD style = WS_CHILD | WS_VISIBLE | native->style;
-    if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
-    if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
-    const UnitRect px = w->units.ToPixels(plan.rect);
-    c->hwnd = CreateWindowExA(0, native->wexClass, plan.text.c_str(), style, px.x, px.y, px.width,
-                              px.height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
-                              GetModuleHandleA(nullptr), nullptr);
-    if (c->hwnd) {
-      ApplyFont(w, c->hwnd);
-      SetWindowLongPtrA(c->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c.get()));
-      c->baseProc = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrA(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
-      if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(c->hwnd, TRUE);
-    }
-    w->native->controls.push_back(std::move(c));
-  }
-  for (auto& c : w->native->controls) {
-    if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
-    Redisplay(c.get());
-  }
-}
-
-// The status bar's zone edges for the current client width.
-void LayoutStatusBar(Window* w) {
-  HWND bar = w->native->statusBar;
-  if (!bar) return;
-  RECT client;
-  GetClientRect(w->native->hwnd, &client);
-  // A zone of width -1 takes what the fixed zones leave of the bar.
-  int fixed = 0;
-  for (std::int32_t width : w->plan.statusZones) {
-    if (width >= 0) fixed += w->units.XToPixels(width);
-  }
-  const int rest = std::max(0, static_cast<int>(client.right) - fixed);
-  std::vector<int> edges;
-  int right = 0;
-  for (std::int32_t width : w->plan.statusZones) {
-    right += width < 0 ? rest : w->units.XToPixels(width);
-    edges.push_back(right);
-  }
-  if (!edges.empty()) edges.back() = -1;
-  SendMessageA(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  for (std::size_t i = 0; i < edges.size(); ++i) {
-    SendMessageA(bar, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(w->zoneTexts[i].c_str()));
-  }
 }
 
 DWORD FrameStyle(const WindowPlan& plan) {
@@ -614,9 +343,9 @@ void FinishPass(Window* w, const EventRecord& e, int result) {
 void NoteProcessing(Window* w, ThreadSlot& slot) {
   if (slot.lastProcessed != w) {
     if (slot.lastProcessed && slot.lastProcessed->native) {
-      Queue(slot.lastProcessed, kEventLoseFocus);
+      QueueEvent(slot.lastProcessed, kEventLoseFocus);
     }
-    Queue(w, kEventGainFocus);
+    QueueEvent(w, kEventGainFocus);
     slot.lastProcessed = w;
   }
   if (g_lastProcessedThread && g_lastProcessedThread != w->thread) {
@@ -628,7 +357,7 @@ void NoteProcessing(Window* w, ThreadSlot& slot) {
   }
   if (w->suspended) {
     w->suspended = false;
-    Queue(w, kEventResume);
+    QueueEvent(w, kEventResume);
   }
   g_lastProcessedThread = w->thread;
   g_lastProcessedWindow = w;
@@ -656,7 +385,9 @@ LibraryState StateForReport() {
   return s;
 }
 
-}  // namespace
+}  // namespace internal
+
+using namespace internal;
 
 Window::Window() = default;
 Window::~Window() {
@@ -693,7 +424,7 @@ void OpenWindowObject(Window& window) {
   w->alertedKeys.clear();
   for (std::int32_t key : w->plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
   w->zoneTexts.assign(w->plan.statusZones.size(), "");
-  w->native = std::make_unique<NativeWindow>();
+  w->native = std::make_unique<NativeWindowParts>();
 
   HINSTANCE instance = GetModuleHandleA(nullptr);
   char className[64];
@@ -716,9 +447,9 @@ void OpenWindowObject(Window& window) {
     return;
   }
   w->native->className = className;
-  w->native->font =
-      CreateFontA(-MulDiv(w->plan.fontSize, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0,
-                  0, DEFAULT_QUALITY, DEFAULT_PITCH, w->plan.fontFace.c_str());
+  w->native->font = GdiObject(CreateFontA(-MulDiv(w->plan.fontSize, 96, 72), 0, 0, 0, FW_NORMAL, 0,
+                                          0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                          w->plan.fontFace.c_str()));
 
   const DWORD style = FrameStyle(w->plan);
   w->native->hwnd =
@@ -733,6 +464,8 @@ void OpenWindowObject(Window& window) {
   const UnitRect& r = w->plan.rect;
   if (r.width != kDefaultPosition && r.height != kDefaultPosition) {
     RECT frame = {0, 0, w->units.XToPixels(r.width), w->units.YToPixels(r.height)};
+    if (w->plan.flags & 0x2) frame.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (w->plan.flags & 0x1) frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     SetWindowPos(w->native->hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -751,6 +484,14 @@ void OpenWindowObject(Window& window) {
     LayoutStatusBar(w);
   }
   if (AcceptsFiles(w->plan.dropTargets)) DragAcceptFiles(w->native->hwnd, TRUE);
+  if (w->plan.background >= 0) SetBackgroundColour(w, w->plan.background);
+  w->native->wallpaper = std::make_unique<Wallpaper>(w->native->hwnd);
+  if (!w->plan.wallpaper.empty()) {
+    w->native->wallpaper->SetTiled(w->plan.wallpaperTiled);
+    w->native->wallpaper->Assign(w->plan.wallpaper);
+  }
+  if (w->plan.flags & 0x1) SetWindowScrollBar(w, SB_HORZ, true);
+  if (w->plan.flags & 0x2) SetWindowScrollBar(w, SB_VERT, true);
   CreateControls(w);
   if (!w->native) return;
   ShowWindow(w->native->hwnd, (w->plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
@@ -759,7 +500,7 @@ void OpenWindowObject(Window& window) {
     w->previousActive = slot->active;
     slot->active = w;
   }
-  Queue(w, kEventOpenWindow);
+  QueueEvent(w, kEventOpenWindow);
 }
 
 void CloseWindowObject(Window& window) {
@@ -905,209 +646,6 @@ void AlertKeys(std::uint32_t first, std::uint32_t last) {
   }
   if (last < first) last = first;
   for (std::uint32_t k = first; k <= last && k <= 0x7FF; ++k) w->alertedKeys.insert(k);
-}
-
-namespace {
-template <typename F>
-void ForRange(std::int32_t first, std::int32_t last, F&& f) {
-  Window* w = Addressed();
-  if (!w || !w->native) return;
-  if (last == 0) last = first;
-  for (auto& c : w->native->controls) {
-    if (first == 0 || (c->plan.number >= first && c->plan.number <= last)) f(c.get());
-  }
-}
-}  // namespace
-
-void RedisplayControls(std::int32_t first, std::int32_t last) {
-  if (first == 0) last = 0;
-  ForRange(first, last, [](ControlObject* c) { Redisplay(c); });
-}
-void HideControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
-    if (c->hwnd) ShowWindow(c->hwnd, SW_HIDE);
-  });
-}
-void ShowControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
-    if (c->hwnd) ShowWindow(c->hwnd, SW_SHOW);
-  });
-}
-void EnableControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
-    if (c->hwnd) EnableWindow(c->hwnd, TRUE);
-  });
-}
-void DisableControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
-    if (c->hwnd) EnableWindow(c->hwnd, FALSE);
-  });
-}
-
-namespace {
-
-// The geometry of the window (position of its frame, size of its client
-// area) or of a control (within the client area), in window units.
-UnitRect GeometryOf(Window* w, std::int32_t control) {
-  if (control == 0) {
-    RECT frame, client;
-    GetWindowRect(w->native->hwnd, &frame);
-    GetClientRect(w->native->hwnd, &client);
-    return w->units.ToUnits({frame.left, frame.top, client.right, client.bottom});
-  }
-  ControlObject* c = FindControl(w, control);
-  if (!c || !c->hwnd) return {};
-  RECT r;
-  GetWindowRect(c->hwnd, &r);
-  MapWindowPoints(nullptr, w->native->hwnd, reinterpret_cast<POINT*>(&r), 2);
-  return w->units.ToUnits({r.left, r.top, r.right - r.left, r.bottom - r.top});
-}
-
-}  // namespace
-
-void SetControlPosition(std::int32_t control, std::int32_t x, std::int32_t y, std::int32_t width,
-                        std::int32_t height) {
-  Window* w = Addressed();
-  if (!w || !w->native) return;
-  UnitRect now = GeometryOf(w, control);
-  if (control != 0 && !FindControl(w, control)) return;
-  if (x != kDefaultPosition) now.x = x;
-  if (y != kDefaultPosition) now.y = y;
-  if (width != kDefaultPosition) now.width = width;
-  if (height != kDefaultPosition) now.height = height;
-  const UnitRect px = w->units.ToPixels(now);
-  if (control == 0) {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(w->native->hwnd, GWL_STYLE));
-    RECT frame = {0, 0, px.width, px.height};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    SetWindowPos(w->native->hwnd, nullptr, px.x, px.y, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    MoveWindow(FindControl(w, control)->hwnd, px.x, px.y, px.width, px.height, TRUE);
-  }
-}
-
-void SelectControl(std::int32_t control, std::int32_t item) {
-  Window* w = Addressed();
-  ControlObject* c = FindControl(w, control);
-  if (!c || !c->hwnd) return;
-  if (c->plan.type == ControlType::Sheet && item > 0) {
-    const int current = static_cast<int>(SendMessageA(c->hwnd, TCM_GETCURSEL, 0, 0));
-    const int count = static_cast<int>(SendMessageA(c->hwnd, TCM_GETITEMCOUNT, 0, 0));
-    if (item - 1 != current && item <= count &&
-        ProcessNow(w, MakeEvent(w, kEventTabChanging, control)) != kPassSkip) {
-      SendMessageA(c->hwnd, TCM_SETCURSEL, static_cast<WPARAM>(item - 1), 0);
-      ShowTabPages(w, c);
-      Queue(w, kEventNewSelection, control);
-    }
-  }
-  SetFocus(c->hwnd);
-  w->focus = control;
-}
-
-std::int32_t CurrentChoice(std::int32_t control) {
-  ControlObject* c = FindControl(Addressed(), control);
-  if (!c || !c->hwnd || c->plan.type != ControlType::Sheet) return 0;
-  return static_cast<std::int32_t>(SendMessageA(c->hwnd, TCM_GETCURSEL, 0, 0)) + 1;
-}
-
-std::string GetProperty(std::int32_t control, std::uint32_t property, std::int32_t index) {
-  Window* w = Addressed();
-  if (!w || !w->native) return {};
-  ControlObject* c = FindControl(w, control);
-  if (control != 0 && !c) return {};
-  HWND hwnd = control == 0 ? w->native->hwnd : c->hwnd;
-  switch (property) {
-    case PROP::Text: {
-      if (c && c->bound) return UseText(c->use);
-      char text[1024] = {};
-      if (hwnd) GetWindowTextA(hwnd, text, sizeof text);
-      return text;
-    }
-    case PROP::Xpos: return std::to_string(GeometryOf(w, control).x);
-    case PROP::Ypos: return std::to_string(GeometryOf(w, control).y);
-    case PROP::Width: return std::to_string(GeometryOf(w, control).width);
-    case PROP::Height: return std::to_string(GeometryOf(w, control).height);
-    case PROP::Pixels: return control == 0 && w->units.pixels ? "1" : "";
-    case PROP::Maximize: return control == 0 && IsZoomed(w->native->hwnd) ? "1" : "";
-    case PROP::Visible: return hwnd && IsWindowVisible(hwnd) ? "1" : "";
-    case PROP::Enabled: return hwnd && IsWindowEnabled(hwnd) ? "1" : "";
-    case PROP::StatusText:
-      if (index >= 1 && static_cast<std::size_t>(index) <= w->zoneTexts.size()) {
-        return w->zoneTexts[static_cast<std::size_t>(index - 1)];
-      }
-      return {};
-    default: return {};
-  }
-}
-
-void SetProperty(std::int32_t control, std::uint32_t property, std::string_view value,
-                 std::int32_t index) {
-  Window* w = Addressed();
-  if (!w || !w->native) return;
-  ControlObject* c = FindControl(w, control);
-  if (control != 0 && !c) return;
-  HWND hwnd = control == 0 ? w->native->hwnd : c->hwnd;
-  const std::string text(value);
-  const long number = std::strtol(text.c_str(), nullptr, 10);
-  switch (property) {
-    case PROP::Text:
-      if (c && c->bound) SetUseText(c->use, text);
-      if (hwnd) SetWindowTextA(hwnd, text.c_str());
-      break;
-    case PROP::Xpos: SetControlPosition(control, number); break;
-    case PROP::Ypos: SetControlPosition(control, kDefaultPosition, number); break;
-    case PROP::Width:
-      SetControlPosition(control, kDefaultPosition, kDefaultPosition, number);
-      break;
-    case PROP::Height:
-      SetControlPosition(control, kDefaultPosition, kDefaultPosition, kDefaultPosition, number);
-      break;
-    case PROP::Pixels:
-      if (control == 0) w->units.pixels = number != 0 || text == "1";
-      break;
-    case PROP::Maximize:
-      if (control == 0) ShowWindow(hwnd, number ? SW_MAXIMIZE : SW_RESTORE);
-      break;
-    case PROP::Visible:
-      if (hwnd) ShowWindow(hwnd, number ? SW_SHOW : SW_HIDE);
-      break;
-    case PROP::Enabled:
-      if (hwnd) EnableWindow(hwnd, number ? TRUE : FALSE);
-      break;
-    case PROP::StatusText:
-      if (index >= 1 && static_cast<std::size_t>(index) <= w->zoneTexts.size()) {
-        w->zoneTexts[static_cast<std::size_t>(index - 1)] = text;
-        if (w->native->statusBar) {
-          SendMessageA(
-              w->native->statusBar, SB_SETTEXTA, static_cast<WPARAM>(index - 1),
-              reinterpret_cast<LPARAM>(w->zoneTexts[static_cast<std::size_t>(index - 1)].c_str()));
-        }
-      }
-      break;
-    default: break;
-  }
-}
-
-void SetProperty(std::int32_t control, std::uint32_t property, std::int64_t value,
-                 std::int32_t index) {
-  SetProperty(control, property, std::to_string(value), index);
-}
-
-std::string DropText(std::int32_t* sourceThread, std::int32_t* sourceControl) {
-  Window* w = Addressed();
-  if (!w) return {};
-  if (sourceThread) *sourceThread = w->thread;
-  if (sourceControl) *sourceControl = w->dropControl;
-  return w->dropText;
-}
-
-std::uintptr_t NativeHandle(const Window& window, std::int32_t control) {
-  if (!window.native) return 0;
-  if (control == 0) return reinterpret_cast<std::uintptr_t>(window.native->hwnd);
-  if (control == -1) return reinterpret_cast<std::uintptr_t>(window.native->statusBar);
-  ControlObject* c = FindControl(const_cast<Window*>(&window), control);
-  return c ? reinterpret_cast<std::uintptr_t>(c->hwnd) : 0;
 }
 
 }  // namespace lumbra

@@ -1,0 +1,184 @@
+// Image controls: loading, painting, erasing and scrolling.
+#include "winrt/image_control_win32.h"
+
+#include <algorithm>
+
+#include "codecs/image_format_registry.h"
+#include "core/fixed_text.h"
+
+namespace lumbra {
+
+ImageControl::ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop)
+    : hwnd_(hwnd), placement_(placement & kPlacementMask), backdrop_(std::move(backdrop)) {}
+
+ImageControl::~ImageControl() { Release(); }
+
+void ImageControl::Release() {
+  if (image_) image_->DetachViewer(this);
+  image_.reset();
+}
+
+void ImageControl::Assign(std::string_view name) {
+  Release();
+  const std::string_view clipped = ClipTrailingBlanks(StripLeadingBlanks(name));
+  if (!clipped.empty()) image_ = LoadImageByName(this, clipped, false, placement_);
+  SetWindowTextA(hwnd_, image_ ? std::string(clipped).c_str() : "");
+  scrollX_ = scrollY_ = 0;
+  if (image_) {
+    image_->AttachViewer(this, nullptr);
+    if (!stretched_ && placement_ == kPlaceStretched && !Scrolls()) {
+      SetWindowPos(hwnd_, nullptr, 0, 0, image_->width(), image_->height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  UpdateScrollBars();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ImageControl::SetPlacement(ImageLoadFlags placement) {
+  placement_ = placement & kPlacementMask;
+  if (image_) {
+    image_->SetProperty(kPropTiled, placement_ == kPlaceTiled ? "1" : "0");
+    image_->SetProperty(kPropCentred, placement_ == kPlaceCentred ? "1" : "0");
+  }
+  UpdateScrollBars();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ImageControl::SetBackground(std::int32_t colour) {
+  background_ = colour;
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ImageControl::CopyToClipboard(HWND owner) {
+  if (image_) image_->CopyToClipboard(owner);
+}
+
+bool ImageControl::Scrolls() const {
+  const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+// Where the image lies in the control before scrolling: the client area,
+// or, for a control with scroll bars that does not stretch, the image at
+// its natural size.
+RECT ImageControl::Extent() const {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (image_ && Scrolls() && !stretched_ && placement_ == kPlaceStretched) {
+    return {0, 0, image_->width(), image_->height()};
+  }
+  return client;
+}
+
+void ImageControl::UpdateScrollBars() {
+  if (!Scrolls()) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const RECT extent = Extent();
+  struct {
+    int bar;
+    int size;
+    int page;
+    int* position;
+  } bars[] = {
+      {SB_HORZ, static_cast<int>(extent.right), static_cast<int>(client.right), &scrollX_},
+      {SB_VERT, static_cast<int>(extent.bottom), static_cast<int>(client.bottom), &scrollY_}};
+  for (auto& b : bars) {
+    *b.position = std::clamp(*b.position, 0, std::max(0, b.size - b.page));
+    SCROLLINFO info = {
+        sizeof info, SIF_ALL, 0, std::max(0, b.size - 1), static_cast<UINT>(std::max(0, b.page)),
+        *b.position, 0};
+    SetScrollInfo(hwnd_, b.bar, &info, TRUE);
+  }
+}
+
+void ImageControl::Scroll(int bar, WORD request) {
+  SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  if (!GetScrollInfo(hwnd_, bar, &info)) return;
+  const int line = 8;
+  const int page = std::max(1, static_cast<int>(info.nPage));
+  int position = info.nPos;
+  switch (request) {
+    case SB_LINEUP: position -= line; break;
+    case SB_LINEDOWN: position += line; break;
+    case SB_PAGEUP: position -= page; break;
+    case SB_PAGEDOWN: position += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+  }
+  position = std::clamp(position, 0, std::max(0, info.nMax - page + 1));
+  (bar == SB_HORZ ? scrollX_ : scrollY_) = position;
+  SetScrollPos(hwnd_, bar, position, TRUE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ImageControl::Paint(HDC dc) {
+  if (!image_) return;
+  RECT extent = Extent();
+  OffsetRect(&extent, -scrollX_, -scrollY_);
+  image_->DrawInRectangle(0, dc, {extent.left, extent.top, extent.right, extent.bottom});
+}
+
+void ImageControl::Erase(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (background_ >= 0) {
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(background_));
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+  } else if (backdrop_) {
+    backdrop_(hwnd_, dc);
+  } else {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  }
+}
+
+bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_ERASEBKGND:
+      // An image that paints every pixel of the control needs nothing
+      // behind it; anything else (centred, transparent, a metafile, no
+      // image) is drawn over what lies behind the control.
+      if (!image_ || image_->NeedsBackground() || !image_->CoversRectangle()) {
+        Erase(reinterpret_cast<HDC>(wp));
+      }
+      result = 1;
+      return true;
+    case WM_GETDLGCODE: result = DLGC_STATIC; return true;
+    case WM_SIZE: UpdateScrollBars(); return false;
+    case WM_HSCROLL:
+      Scroll(SB_HORZ, LOWORD(wp));
+      result = 0;
+      return true;
+    case WM_VSCROLL:
+      Scroll(SB_VERT, LOWORD(wp));
+      result = 0;
+      return true;
+    default: return false;
+  }
+}
+
+void ImageControl::RepaintImage(const ImageRect* rect) {
+  const BOOL erase = image_ && !image_->CoversRectangle();
+  if (rect) {
+    RECT r = {rect->left - scrollX_, rect->top - scrollY_, rect->right - scrollX_,
+              rect->bottom - scrollY_};
+    InvalidateRect(hwnd_, &r, erase);
+  } else {
+    InvalidateRect(hwnd_, nullptr, erase);
+  }
+}
+
+}  // namespace lumbra

@@ -1,0 +1,59 @@
+// Window wallpapers.
+#include "winrt/wallpaper_win32.h"
+
+#include "codecs/image_format_registry.h"
+#include "core/fixed_text.h"
+
+namespace lumbra {
+
+Wallpaper::~Wallpaper() { Release(); }
+
+void Wallpaper::Release() {
+  if (image_) image_->DetachViewer(this);
+  image_.reset();
+  name_.clear();
+}
+
+void Wallpaper::Assign(std::string_view name) {
+  Release();
+  const std::string_view clipped = ClipTrailingBlanks(StripLeadingBlanks(name));
+  if (!clipped.empty()) {
+    image_ = LoadImageByName(nullptr, clipped, false, kPlaceStretched);
+    if (image_) {
+      name_ = std::string(clipped);
+      image_->AttachViewer(this, nullptr);
+    }
+  }
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Wallpaper::SetStretched(bool on) {
+  stretched_ = on;
+  if (on) tiled_ = false;
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Wallpaper::SetTiled(bool on) {
+  tiled_ = on;
+  if (on) stretched_ = false;
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Wallpaper::Paint(HDC dc, const RECT& client) {
+  if (!image_) return;
+  if (stretched_) {
+    image_->DrawAt(dc, client.left, client.top, client.right - client.left,
+                   client.bottom - client.top);
+  } else if (tiled_) {
+    image_->SetProperty(kPropTiled, "1");
+    image_->DrawInRectangle(0, dc, {client.left, client.top, client.right, client.bottom});
+  } else {
+    image_->DrawAt(dc, client.left, client.top, image_->width(), image_->height());
+  }
+}
+
+void Wallpaper::RepaintImage(const ImageRect*) {
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace lumbra

@@ -1,0 +1,462 @@
+// Native controls of the runtime's windows: their classes, creation,
+// bound variables, tabs, colours and the status bar.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+#include "core/fixed_text.h"
+#include "winrt/event_codes.h"
+#include "winrt/runtime_errors.h"
+#include "winrt/window.h"
+#include "winrt/window_internal_win32.h"
+
+namespace lumbra::internal {
+
+void ApplyFont(Window* w, HWND hwnd) {
+  if (w->native->font.handle) {
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w->native->font.handle), 0);
+  }
+}
+
+// The base units of the window's font.
+UnitScale MeasureUnits(Window* w, HWND hwnd) {
+  UnitScale scale;
+  scale.pixels = w->plan.pixelUnits;
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(
+      dc, w->native->font.handle ? w->native->font.handle : GetStockObject(SYSTEM_FONT));
+  TEXTMETRICA tm;
+  SIZE size;
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  if (GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, kLetters, 52, &size)) {
+    scale.baseX = (size.cx / 26 + 1) / 2;
+    scale.baseY = tm.tmHeight;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  if (scale.baseX <= 0) scale.baseX = 4;
+  if (scale.baseY <= 0) scale.baseY = 8;
+  return scale;
+}
+
+// Shows the page of the sheet's selected tab and hides the others.
+void ShowTabPages(Window* w, ControlObject* sheet) {
+  const int selected = static_cast<int>(SendMessageA(sheet->hwnd, TCM_GETCURSEL, 0, 0));
+  for (auto& tab : w->native->controls) {
+    if (tab->plan.type != ControlType::Tab || tab->plan.parent != sheet->plan.number) continue;
+    if (tab->page) ShowWindow(tab->page, tab->tabIndex == selected ? SW_SHOW : SW_HIDE);
+  }
+}
+
+namespace {
+
+constexpr const char* kTabPageClass = "WexTab";
+
+Window* WindowOfChild(HWND hwnd) {
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  return top ? reinterpret_cast<Window*>(GetWindowLongPtrA(top, GWLP_USERDATA)) : nullptr;
+}
+
+// A tab's page: a child window over the sheet's display area that holds
+// the tab's controls. What its controls tell it goes on to the window.
+LRESULT CALLBACK TabPageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      if (HWND top = GetAncestor(hwnd, GA_ROOT)) return SendMessageA(top, msg, wp, lp);
+      break;
+    case WM_ERASEBKGND:
+      if (Window* w = WindowOfChild(hwnd); w && w->native) {
+        PaintBackdrop(w, hwnd, reinterpret_cast<HDC>(wp));
+        return 1;
+      }
+      break;
+    default: break;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// The tab whose page holds a control (through the control's parents), or
+// null.
+ControlObject* TabOf(Window* w, const ControlPlan& plan) {
+  std::int32_t parent = plan.parent;
+  for (int depth = 0; parent != 0 && depth < 32; ++depth) {
+    ControlObject* holder = FindControl(w, parent);
+    if (!holder) return nullptr;
+    if (holder->plan.type == ControlType::Tab) return holder;
+    parent = holder->plan.parent;
+  }
+  return nullptr;
+}
+
+// Makes the page window of a tab over its sheet's display area.
+void CreateTabPage(Window* w, ControlObject* tab, ControlObject* sheet) {
+  RECT area;
+  GetWindowRect(sheet->hwnd, &area);
+  MapWindowPoints(nullptr, w->native->hwnd, reinterpret_cast<POINT*>(&area), 2);
+  SendMessageA(sheet->hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  tab->page = CreateWindowExA(WS_EX_CONTROLPARENT, kTabPageClass, tab->plan.text.c_str(),
+                              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, area.left, area.top,
+                              area.right - area.left, area.bottom - area.top, w->native->hwnd,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  // The page lies above its sheet.
+  if (tab->page) {
+    SetWindowPos(tab->page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace
+
+// --- Controls ---
+
+struct NativeClass {
+  ControlType type;
+  const char* wexClass;
+  const char* baseClass;
+  DWORD style;
+};
+
+// The native class and style of each control type.
+constexpr NativeClass kNativeClasses[] = {
+    {ControlType::Button, "WexButton", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
+    {ControlType::Check, "WexCheck", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
+    {ControlType::Radio, "WexRadio", "BUTTON", BS_AUTORADIOBUTTON},
+    {ControlType::Option, "WexOption", "BUTTON", BS_GROUPBOX},
+    {ControlType::Group, "WexGroup", "BUTTON", BS_GROUPBOX},
+    {ControlType::Prompt, "WexPrompt", "STATIC", SS_LEFT},
+    {ControlType::String, "WexString", "STATIC", SS_LEFT | SS_NOPREFIX},
+    {ControlType::BoundString, "WexString", "STATIC", SS_LEFT | SS_NOPREFIX},
+    {ControlType::Entry, "WexEdit", "EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {ControlType::Spin, "WexEdit", "EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {ControlType::Image, "WexRegion", "STATIC", SS_LEFT | SS_NOPREFIX},
+    {ControlType::Region, "WexRegion", "STATIC", SS_LEFT | SS_NOPREFIX},
+    {ControlType::Box, "WexRegion", "STATIC", SS_BLACKFRAME},
+    {ControlType::Panel, "WexRegion", "STATIC", SS_ETCHEDFRAME},
+    {ControlType::Sheet, "WexSheet", WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS},
+};
+
+const NativeClass* NativeClassOf(ControlType type) {
+  for (const auto& n : kNativeClasses) {
+    if (n.type == type) return &n;
+  }
+  return nullptr;
+}
+
+// Registers the "Wex..." classes as copies of the system's classes, so
+// that screen readers and other tools read them like the originals.
+void RegisterControlClasses() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+    WNDCLASSEXA page = {};
+    page.cbSize = sizeof page;
+    page.lpfnWndProc = TabPageProc;
+    page.hInstance = GetModuleHandleA(nullptr);
+    page.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    page.lpszClassName = kTabPageClass;
+    RegisterClassExA(&page);
+    for (const auto& n : kNativeClasses) {
+      WNDCLASSEXA base = {};
+      base.cbSize = sizeof base;
+      if (!GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
+      WNDCLASSEXA own = base;
+      own.hInstance = GetModuleHandleA(nullptr);
+      own.lpszClassName = n.wexClass;
+      RegisterClassExA(&own);
+    }
+  });
+}
+
+std::string UseText(const UseVariable& use) {
+  if (!use.address) return {};
+  switch (use.type) {
+    case 0x01: return std::to_string(*static_cast<const std::uint8_t*>(use.address));
+    case 0x02: return std::to_string(*static_cast<const std::int16_t*>(use.address));
+    case 0x06: return std::to_string(*static_cast<const std::int32_t*>(use.address));
+    case 0x12:
+      return std::string(
+          ClipTrailingBlanks(std::string_view(static_cast<const char*>(use.address), use.size)));
+    default: return {};
+  }
+}
+
+void SetUseNumber(const UseVariable& use, long value) {
+  switch (use.type) {
+    case 0x01: *static_cast<std::uint8_t*>(use.address) = static_cast<std::uint8_t>(value); break;
+    case 0x02: *static_cast<std::int16_t*>(use.address) = static_cast<std::int16_t>(value); break;
+    case 0x06: *static_cast<std::int32_t*>(use.address) = static_cast<std::int32_t>(value); break;
+    default: break;
+  }
+}
+
+void SetUseText(const UseVariable& use, std::string_view text) {
+  if (use.type != 0x12) {
+    SetUseNumber(use, std::strtol(std::string(text).c_str(), nullptr, 10));
+    return;
+  }
+  auto* chars = static_cast<char*>(use.address);
+  const std::size_t n = std::min<std::size_t>(text.size(), use.size);
+  std::memcpy(chars, text.data(), n);
+  std::memset(chars + n, ' ', use.size - n);
+}
+
+// Writes the bound variable into the control.
+void Redisplay(ControlObject* c) {
+  if (!c->bound || !c->hwnd) return;
+  if (c->plan.type == ControlType::Check) {
+    const bool on = UseText(c->use) != "0";
+    SendMessageA(c->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  } else if (c->plan.type == ControlType::Option) {
+    const std::string value = UseText(c->use);
+    for (auto& r : c->window->native->controls) {
+      if (r->plan.type == ControlType::Radio && r->plan.parent == c->plan.number && r->hwnd) {
+        SendMessageA(r->hwnd, BM_SETCHECK, r->plan.value == value ? BST_CHECKED : BST_UNCHECKED, 0);
+      }
+    }
+  } else {
+    SetWindowTextA(c->hwnd, UseText(c->use).c_str());
+  }
+}
+
+// Reads the control's value back into its variable.
+void ReadBack(ControlObject* c) {
+  if (c->plan.type == ControlType::Radio) {
+    ControlObject* option = FindControl(c->window, c->plan.parent);
+    if (option && option->bound) SetUseText(option->use, c->plan.value);
+    return;
+  }
+  if (!c->bound) return;
+  if (c->plan.type == ControlType::Check) {
+    SetUseNumber(c->use, SendMessageA(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+  } else if (c->plan.type == ControlType::Entry || c->plan.type == ControlType::Spin) {
+    char text[1024] = {};
+    GetWindowTextA(c->hwnd, text, sizeof text);
+    SetUseText(c->use, text);
+  }
+}
+
+bool AcceptsFiles(const std::vector<std::string>& targets) {
+  return std::find(targets.begin(), targets.end(), "~FILE") != targets.end();
+}
+
+namespace {
+
+// A box: filled with its fill colour and framed with its frame colour.
+void PaintBox(ControlObject* c) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(c->hwnd, &ps);
+  RECT r;
+  GetClientRect(c->hwnd, &r);
+  if (c->fill >= 0) {
+    GdiObject fill(CreateSolidBrush(static_cast<COLORREF>(c->fill)));
+    FillRect(dc, &r, static_cast<HBRUSH>(fill.handle));
+  }
+  const COLORREF frame = c->plan.frameColour >= 0 ? static_cast<COLORREF>(c->plan.frameColour) : 0;
+  GdiObject brush(CreateSolidBrush(frame));
+  FrameRect(dc, &r, static_cast<HBRUSH>(brush.handle));
+  EndPaint(c->hwnd, &ps);
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (msg == WM_DROPFILES) {
+    TakeDrop(c->window, c->plan.number, reinterpret_cast<HDROP>(wp));
+    return 0;
+  }
+  if (msg == WM_SETFOCUS) c->window->focus = c->plan.number;
+  if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
+  LRESULT result = 0;
+  if (c->image && c->image->HandleMessage(msg, wp, lp, result)) return result;
+  switch (c->plan.type) {
+    case ControlType::Box:
+      if (msg == WM_PAINT) {
+        PaintBox(c);
+        return 0;
+      }
+      if (msg == WM_ERASEBKGND) return 1;
+      break;
+    case ControlType::Region:
+      // A region is seen through: it shows what lies behind it, and takes
+      // the mouse (and dropped files) where no other control lies above it.
+      if (msg == WM_NCHITTEST) return HTCLIENT;
+      if (msg == WM_ERASEBKGND) {
+        PaintBackdrop(c->window, hwnd, reinterpret_cast<HDC>(wp));
+        return 1;
+      }
+      if (msg == WM_PAINT) {
+        ValidateRect(hwnd, nullptr);
+        return 0;
+      }
+      break;
+    default: break;
+  }
+  return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
+}
+
+// A font for a control whose font differs from its window's.
+HFONT ControlFont(Window* w, const ControlPlan& plan) {
+  const bool sameFace = plan.fontFace.empty() || plan.fontFace == w->plan.fontFace;
+  const bool sameSize = plan.fontSize <= 0 || plan.fontSize == w->plan.fontSize;
+  const bool sameWeight = plan.fontWeight <= 0 || plan.fontWeight == 400;
+  if (sameFace && sameSize && sameWeight) return nullptr;
+  const std::int32_t size = plan.fontSize > 0 ? plan.fontSize : w->plan.fontSize;
+  const std::string& face = plan.fontFace.empty() ? w->plan.fontFace : plan.fontFace;
+  return CreateFontA(-MulDiv(size, 96, 72), 0, 0, 0,
+                     plan.fontWeight > 0 ? plan.fontWeight : FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
+                     DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+}
+
+// Creates the native window of a control, inside its tab's page when it
+// lies on a tab.
+HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c) {
+  const ControlPlan& plan = c->plan;
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native.style;
+  if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
+  if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
+  if (plan.type == ControlType::Image) {
+    if (plan.flags & 0x1) style |= WS_HSCROLL;
+    if (plan.flags & 0x2) style |= WS_VSCROLL;
+  }
+  UnitRect px = w->units.ToPixels(plan.rect);
+  HWND parent = w->native->hwnd;
+  if (ControlObject* tab = TabOf(w, plan); tab && tab->page) {
+    POINT origin = {0, 0};
+    MapWindowPoints(tab->page, w->native->hwnd, &origin, 1);
+    px.x -= origin.x;
+    px.y -= origin.y;
+    parent = tab->page;
+  }
+  // An image control's text is the name of the image it shows, set once
+  // the image has loaded.
+  const char* text = plan.type == ControlType::Image ? "" : plan.text.c_str();
+  HWND hwnd = CreateWindowExA(0, native.wexClass, text, style, px.x, px.y, px.width, px.height,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return nullptr;
+  c->hwnd = hwnd;
+  c->font = GdiObject(ControlFont(w, plan));
+  if (c->font.handle) {
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font.handle), 0);
+  } else {
+    ApplyFont(w, hwnd);
+  }
+  c->textColour = plan.textColour;
+  c->background = plan.background;
+  c->fill = plan.fillColour;
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+  c->baseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+  if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(hwnd, TRUE);
+  if (plan.type == ControlType::Image) {
+    c->image = std::make_unique<ImageControl>(
+        hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); });
+    c->image->SetBackground(plan.background);
+    if (!plan.text.empty()) c->image->Assign(plan.text);
+  }
+  return hwnd;
+}
+
+}  // namespace
+
+std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc) {
+  auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+  if (!c || c->window != w || c->hwnd != control) return std::nullopt;
+  const bool editable = (c->plan.type == ControlType::Entry && !c->plan.displayOnly) ||
+                        c->plan.type == ControlType::Spin;
+  if (c->textColour >= 0) SetTextColor(dc, static_cast<COLORREF>(c->textColour));
+  if (c->background >= 0) {
+    if (!c->brush.handle)
+      c->brush = GdiObject(CreateSolidBrush(static_cast<COLORREF>(c->background)));
+    SetBkColor(dc, static_cast<COLORREF>(c->background));
+    return reinterpret_cast<LRESULT>(c->brush.handle);
+  }
+  if (editable)
+    return c->textColour >= 0
+               ? std::optional<LRESULT>(reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW)))
+               : std::nullopt;
+  // Everything else shows the window's background behind its text.
+  PaintBackdrop(w, control, dc);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+void CreateControls(Window* w) {
+  std::size_t nextUse = 0;
+  for (const ControlPlan& plan : w->plan.controls) {
+    auto c = std::make_unique<ControlObject>();
+    c->plan = plan;
+    c->window = w;
+    if (plan.hasUse) {
+      if (nextUse >= w->uses.size()) {
+        RuntimeErrorBox(501, kModuleTag);
+        return;
+      }
+      c->use = w->uses[nextUse++];
+      c->bound = c->use.address != nullptr;
+    }
+    for (std::int32_t key : plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
+    if (plan.type == ControlType::Tab) {
+      ControlObject* sheet = FindControl(w, plan.parent);
+      if (sheet && sheet->hwnd) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(plan.text.c_str());
+        c->tabIndex = static_cast<std::int32_t>(SendMessageA(sheet->hwnd, TCM_GETITEMCOUNT, 0, 0));
+        SendMessageA(sheet->hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(c->tabIndex),
+                     reinterpret_cast<LPARAM>(&item));
+        CreateTabPage(w, c.get(), sheet);
+      }
+      w->native->controls.push_back(std::move(c));
+      continue;
+    }
+    const NativeClass* native = NativeClassOf(plan.type);
+    if (!native) {  // list, menus and tool bars come with their own code
+      w->native->controls.push_back(std::move(c));
+      continue;
+    }
+    CreateNativeControl(w, *native, c.get());
+    w->native->controls.push_back(std::move(c));
+  }
+  for (auto& c : w->native->controls) {
+    if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
+    Redisplay(c.get());
+  }
+}
+
+// The status bar's zone edges for the current client width.
+void LayoutStatusBar(Window* w) {
+  HWND bar = w->native->statusBar;
+  if (!bar) return;
+  RECT client;
+  GetClientRect(w->native->hwnd, &client);
+  // A zone of width -1 takes what the fixed zones leave of the bar.
+  int fixed = 0;
+  for (std::int32_t width : w->plan.statusZones) {
+    if (width >= 0) fixed += w->units.XToPixels(width);
+  }
+  const int rest = std::max(0, static_cast<int>(client.right) - fixed);
+  std::vector<int> edges;
+  int right = 0;
+  for (std::int32_t width : w->plan.statusZones) {
+    right += width < 0 ? rest : w->units.XToPixels(width);
+    edges.push_back(right);
+  }
+  if (!edges.empty()) edges.back() = -1;
+  SendMessageA(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    SendMessageA(bar, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(w->zoneTexts[i].c_str()));
+  }
+}
+
+}  // namespace lumbra::internal

@@ -1,0 +1,131 @@
+// What the window runtime's Win32 files share: the native side of windows
+// and controls, the thread table, and the making of events.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "winrt/image_control_win32.h"
+#include "winrt/wallpaper_win32.h"
+#include "winrt/window.h"
+
+namespace lumbra {
+
+// A GDI object owned by one holder.
+struct GdiObject {
+  HGDIOBJ handle = nullptr;
+  GdiObject() = default;
+  explicit GdiObject(HGDIOBJ h) : handle(h) {}
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    std::swap(handle, other.handle);
+    return *this;
+  }
+  ~GdiObject() {
+    if (handle) DeleteObject(handle);
+  }
+};
+
+// A native control of a window.
+struct ControlObject {
+  ControlPlan plan;
+  HWND hwnd = nullptr;
+  WNDPROC baseProc = nullptr;
+  Window* window = nullptr;
+  UseVariable use;
+  bool bound = false;
+  std::int32_t tabIndex = -1;  // a tab: its position in its sheet
+  HWND page = nullptr;         // a tab: the page window holding its controls
+  std::int32_t textColour = -1;
+  std::int32_t background = -1;
+  std::int32_t fill = -1;  // a box: its fill colour
+  GdiObject font;          // a font of its own, when it differs from the window's
+  GdiObject brush;         // the brush of its background colour
+  std::unique_ptr<ImageControl> image;
+};
+
+struct NativeWindowParts {
+  HWND hwnd = nullptr;
+  HWND statusBar = nullptr;
+  GdiObject font;
+  GdiObject background;  // brush of the window's background colour
+  std::string className;
+  std::vector<std::unique_ptr<ControlObject>> controls;
+  std::unique_ptr<Wallpaper> wallpaper;
+  // The window's scroll positions (0..255) and the pixel offsets of the
+  // controls that follow from them.
+  int scrollPosition[2] = {0, 0};
+  int scrollOffset[2] = {0, 0};
+
+  ~NativeWindowParts();
+};
+
+namespace internal {
+
+constexpr int kThreadSlots = 64;
+constexpr UINT_PTR kWindowTimer = 1;
+constexpr const char* kModuleTag = "WSLDIAL";
+
+struct ThreadSlot {
+  DWORD threadId = 0;
+  Window* active = nullptr;
+  Window* target = nullptr;
+  Window* lastProcessed = nullptr;
+  std::uint32_t keyCode = 0;
+  std::uint8_t keyChar = 0, keyState = 0;
+  std::int32_t mouseX = 0, mouseY = 0;
+};
+
+// The thread table.
+ThreadSlot& Slot(std::int32_t n);
+std::int32_t ClaimSlot();
+ThreadSlot* MySlot();
+Window* WindowAt(std::int32_t thread);
+// The window the statements address: the target when set, else the active.
+Window* Addressed();
+ControlObject* FindControl(Window* w, std::int32_t number);
+
+// Events.
+EventRecord MakeEvent(Window* w, std::uint32_t code, std::int32_t control);
+void QueueEvent(Window* w, std::uint32_t code, std::int32_t control = 0);
+// Runs the loop body for an event at once; returns the pass result.
+int ProcessNow(Window* w, const EventRecord& e);
+// Key, mouse and drop input of the window (control 0) or a control; true
+// when the message is consumed.
+bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp);
+void TakeDrop(Window* w, std::int32_t control, HDROP drop);
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// Controls.
+void RegisterControlClasses();
+void CreateControls(Window* w);
+void ApplyFont(Window* w, HWND hwnd);
+UnitScale MeasureUnits(Window* w, HWND hwnd);
+void ShowTabPages(Window* w, ControlObject* sheet);
+void Redisplay(ControlObject* c);
+void ReadBack(ControlObject* c);
+std::string UseText(const UseVariable& use);
+void SetUseText(const UseVariable& use, std::string_view text);
+bool AcceptsFiles(const std::vector<std::string>& targets);
+void LayoutStatusBar(Window* w);
+// Colours and painting of controls that the window answers for.
+std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc);
+
+// The window's background: colour, wallpaper and scrolling.
+void PaintBackdrop(Window* w, HWND child, HDC dc);
+void SetBackgroundColour(Window* w, std::int32_t colour);
+void SetWindowScrollBar(Window* w, int bar, bool on);
+void SetWindowScrollPosition(Window* w, int bar, int position);
+void ScrollWindowBy(Window* w, int bar, WORD request);
+
+}  // namespace internal
+}  // namespace lumbra
