@@ -156,6 +156,10 @@ bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
       }
       result = 1;
       return true;
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
     case WM_GETDLGCODE: result = DLGC_STATIC; return true;
     case WM_SIZE: UpdateScrollBars(); return false;
     case WM_HSCROLL:

@@ -252,9 +252,7 @@ bool AcceptsFiles(const std::vector<std::string>& targets) {
 namespace {
 
 // A box: filled with its fill colour and framed with its frame colour.
-void PaintBox(ControlObject* c) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(c->hwnd, &ps);
+void PaintBox(ControlObject* c, HDC dc) {
   RECT r;
   GetClientRect(c->hwnd, &r);
   if (c->fill >= 0) {
@@ -264,7 +262,6 @@ void PaintBox(ControlObject* c) {
   const COLORREF frame = c->plan.frameColour >= 0 ? static_cast<COLORREF>(c->plan.frameColour) : 0;
   GdiObject brush(CreateSolidBrush(frame));
   FrameRect(dc, &r, static_cast<HBRUSH>(brush.handle));
-  EndPaint(c->hwnd, &ps);
 }
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -281,7 +278,13 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (c->plan.type) {
     case ControlType::Box:
       if (msg == WM_PAINT) {
-        PaintBox(c);
+        PAINTSTRUCT ps;
+        PaintBox(c, BeginPaint(hwnd, &ps));
+        EndPaint(hwnd, &ps);
+        return 0;
+      }
+      if (msg == WM_PRINTCLIENT) {
+        PaintBox(c, reinterpret_cast<HDC>(wp));
         return 0;
       }
       if (msg == WM_ERASEBKGND) return 1;

@@ -11,3 +11,8 @@ if(LUMBRA_CROSS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_description_test.cpp
     LIBS lumbra_winrt lumbra_resources)
 endif()
+if(LUMBRA_CROSS)
+  lumbra_test(winrt_window_display_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_display_test.cpp
+    LIBS lumbra_winrt)
+endif()

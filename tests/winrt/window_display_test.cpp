@@ -1,0 +1,271 @@
+// What windows and their controls show: images in image controls, the
+// window's wallpaper and colours, box fills, scrolling and tab pages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "winrt/event_codes.h"
+#include "winrt/runtime_errors.h"
+#include "winrt/window.h"
+
+namespace lumbra {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// A 24-bit BMP file whose top row is red and whose other rows are blue.
+void WriteBmp(const std::string& name, int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
+  std::vector<std::uint8_t> b(size, 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, size);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(width));
+  put32(22, static_cast<std::uint32_t>(height));
+  b[26] = 1;
+  b[28] = 24;
+  for (int row = 0; row < height; ++row) {  // bottom-up
+    const bool top = row == height - 1;
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &b[54 + static_cast<std::size_t>(row * stride + x * 3)];
+      p[0] = top ? 0 : 255;  // blue
+      p[2] = top ? 255 : 0;  // red
+    }
+  }
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
+}
+
+ControlPlan Ctl(ControlType type, std::int32_t number, UnitRect rect, std::string text = {}) {
+  ControlPlan c;
+  c.type = type;
+  c.number = number;
+  c.rect = rect;
+  c.text = std::move(text);
+  return c;
+}
+
+// What a window or control paints, captured into a bitmap of its client
+// size: background first, then the client painting.
+class Capture {
+ public:
+  explicit Capture(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bitmap_);
+    SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+  }
+  ~Capture() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+class WindowDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeStarted(true);
+    WriteBmp("picture.bmp", 8, 4);
+  }
+  void TearDown() override {
+    CloseWindowObject(window_);
+    SetRuntimeStarted(false);
+    SetRuntimeErrorHandler(nullptr);
+  }
+  void Open(std::vector<ControlPlan> controls, std::int32_t flags = 0) {
+    WindowPlan plan;
+    plan.name = "$DISPLAY";
+    plan.title = "Display";
+    plan.rect = {0, 0, 200, 120};
+    plan.pixelUnits = true;
+    plan.flags = flags;
+    plan.timer = 10;  // wakes a loop that waits in vain, so that it can give up
+    plan.controls = std::move(controls);
+    CreateWindowFromPlan(window_, std::move(plan));
+    OpenWindowObject(window_);
+  }
+  HWND Hwnd(std::int32_t control = 0) const {
+    return reinterpret_cast<HWND>(NativeHandle(window_, control));
+  }
+  Window window_;
+};
+
+TEST_F(WindowDisplayTest, ImageControlTakesTheNameOnlyWhenTheImageLoads) {
+  Open({Ctl(ControlType::Image, 1, {10, 10, 50, 50}),
+        Ctl(ControlType::Image, 2, {10, 70, 40, 30}, "picture.bmp")});
+  // A described image file loads when the window opens.
+  EXPECT_EQ(GetProperty(2, PROP::Text), "picture.bmp");
+  SetProperty(1, PROP::Text, "picture.bmp");
+  EXPECT_EQ(GetProperty(1, PROP::Text), "picture.bmp");
+  // Without stretching, the control takes the image's natural size.
+  EXPECT_EQ(GetProperty(1, PROP::Width), "8");
+  EXPECT_EQ(GetProperty(1, PROP::Height), "4");
+  SetProperty(1, PROP::Text, "missing.bmp");
+  EXPECT_EQ(GetProperty(1, PROP::Text), "");
+  // With stretching on, the control keeps the size it is given.
+  SetProperty(1, PROP::Stretch, 1);
+  SetControlPosition(1, kDefaultPosition, kDefaultPosition, 64, 48);
+  SetProperty(1, PROP::Text, "picture.bmp");
+  EXPECT_EQ(GetProperty(1, PROP::Width), "64");
+  EXPECT_EQ(GetProperty(1, PROP::Stretch), "1");
+  Capture shown(Hwnd(1));
+  EXPECT_EQ(shown.At(0, 0), kRed);  // the top row, scaled by 12
+  EXPECT_EQ(shown.At(63, 11), kRed);
+  EXPECT_EQ(shown.At(63, 12), kBlue);
+  EXPECT_EQ(shown.At(0, 47), kBlue);
+}
+
+TEST_F(WindowDisplayTest, CentredAndTiledImagesAndTheBackgroundAroundThem) {
+  Open({Ctl(ControlType::Image, 1, {0, 0, 40, 20})});
+  SetProperty(1, PROP::Stretch, 1);
+  SetProperty(1, PROP::Background, static_cast<std::int64_t>(kGreen));
+  SetProperty(1, PROP::Centered, 1);
+  SetProperty(1, PROP::Text, "picture.bmp");
+  {
+    Capture shown(Hwnd(1));
+    EXPECT_EQ(shown.At(16, 8), kRed);  // (40 - 8) / 2, (20 - 4) / 2
+    EXPECT_EQ(shown.At(16, 9), kBlue);
+    EXPECT_EQ(shown.At(15, 8), kGreen);  // outside the image
+    EXPECT_EQ(shown.At(0, 0), kGreen);
+  }
+  EXPECT_EQ(GetProperty(1, PROP::Centered), "1");
+  SetProperty(1, PROP::Tiled, 1);
+  EXPECT_EQ(GetProperty(1, PROP::Centered), "");
+  {
+    Capture shown(Hwnd(1));
+    EXPECT_EQ(shown.At(0, 0), kRed);
+    EXPECT_EQ(shown.At(39, 4), kRed);   // the fifth tile's first row
+    EXPECT_EQ(shown.At(39, 5), kBlue);  // the last row cuts through a tile
+    EXPECT_EQ(shown.At(39, 19), kBlue);
+  }
+  // The image goes to the clipboard.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SetProperty(1, PROP::ImageBlob, 1);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+TEST_F(WindowDisplayTest, WindowColourWallpaperAndBoxFill) {
+  ControlPlan box = Ctl(ControlType::Box, 1, {150, 80, 20, 20});
+  Open({box});
+  SetProperty(0, PROP::Background, static_cast<std::int64_t>(kGreen));
+  EXPECT_EQ(Capture(Hwnd()).At(5, 5), kGreen);
+  SetProperty(0, PROP::Wallpaper, "picture.bmp");
+  SetProperty(0, PROP::Stretch, 1);
+  EXPECT_EQ(GetProperty(0, PROP::Wallpaper), "picture.bmp");
+  {
+    Capture shown(Hwnd());
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    EXPECT_EQ(shown.At(client.right - 1, 0), kRed);
+    EXPECT_EQ(shown.At(client.right - 1, client.bottom - 1), kBlue);
+  }
+  SetProperty(0, PROP::Wallpaper, "missing.bmp");
+  EXPECT_EQ(GetProperty(0, PROP::Wallpaper), "");
+  EXPECT_EQ(Capture(Hwnd()).At(5, 5), kGreen);
+
+  SetProperty(1, PROP::Fill, static_cast<std::int64_t>(kRed));
+  EXPECT_EQ(GetProperty(1, PROP::Fill), std::to_string(kRed));
+  Capture filled(Hwnd(1));
+  EXPECT_EQ(filled.At(10, 10), kRed);
+  EXPECT_EQ(filled.At(0, 0), RGB(0, 0, 0));  // the frame
+}
+
+TEST_F(WindowDisplayTest, ScrollPositionsMoveTheContentsOverWhatLiesBeyondTheWindow) {
+  Open({Ctl(ControlType::Prompt, 1, {20, 10, 60, 12}, "near"),
+        Ctl(ControlType::Prompt, 2, {400, 300, 100, 12}, "far")},
+       0x3);
+  EXPECT_EQ(GetProperty(0, PROP::HScroll), "1");
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  SetProperty(0, PROP::HScrollPos, 255);
+  SetProperty(0, PROP::VScrollPos, 300);
+  EXPECT_EQ(GetProperty(0, PROP::HScrollPos), "255");
+  EXPECT_EQ(GetProperty(0, PROP::VScrollPos), "255");  // clamped
+  // At the end, the farEdge control's right and bottom edges meet the client
+  // area's; its position as the program sees it is unchanged.
+  RECT farEdge;
+  GetWindowRect(Hwnd(2), &farEdge);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&farEdge), 2);
+  EXPECT_EQ(farEdge.right, client.right);
+  EXPECT_EQ(farEdge.bottom, client.bottom);
+  EXPECT_EQ(GetProperty(2, PROP::Xpos), "400");
+  EXPECT_EQ(GetProperty(1, PROP::Ypos), "10");
+  SetControlPosition(1, 30);
+  EXPECT_EQ(GetProperty(1, PROP::Xpos), "30");
+  // Back at the start, and the bars off.
+  SetProperty(0, PROP::HScrollPos, 0);
+  SetProperty(0, PROP::VScroll, 0);
+  EXPECT_EQ(GetProperty(0, PROP::VScrollPos), "0");
+  EXPECT_EQ(GetProperty(0, PROP::VScroll), "");
+  RECT nearEdge;
+  GetWindowRect(Hwnd(1), &nearEdge);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&nearEdge), 2);
+  EXPECT_EQ(nearEdge.left, 30);
+  EXPECT_EQ(nearEdge.top, 10);
+}
+
+TEST_F(WindowDisplayTest, TabsHoldTheirControlsOnPagesOfTheirOwn) {
+  ControlPlan sheet = Ctl(ControlType::Sheet, 1, {5, 5, 180, 100});
+  ControlPlan first = Ctl(ControlType::Tab, 2, {}, "First");
+  first.parent = 1;
+  ControlPlan second = Ctl(ControlType::Tab, 3, {}, "Second");
+  second.parent = 1;
+  ControlPlan a = Ctl(ControlType::Prompt, 4, {20, 40, 50, 12}, "on first");
+  a.parent = 2;
+  ControlPlan group = Ctl(ControlType::Group, 5, {20, 40, 100, 40}, "group");
+  group.parent = 3;
+  ControlPlan b = Ctl(ControlType::Check, 6, {30, 55, 60, 12}, "in group");
+  b.parent = 5;
+  Open({sheet, first, a, second, group, b});
+  char name[32] = {};
+  GetClassNameA(GetParent(Hwnd(6)), name, sizeof name);
+  EXPECT_STREQ(name, "WexTab");
+  EXPECT_EQ(GetProperty(4, PROP::Xpos), "20");
+  EXPECT_EQ(GetProperty(6, PROP::Ypos), "55");
+  EXPECT_TRUE(IsWindowVisible(Hwnd(4)));
+  EXPECT_FALSE(IsWindowVisible(Hwnd(6)));  // a control inside a group on the hidden tab
+  SelectControl(1, 2);
+  EXPECT_EQ(CurrentChoice(1), 2);
+  EXPECT_FALSE(IsWindowVisible(Hwnd(4)));
+  EXPECT_TRUE(IsWindowVisible(Hwnd(6)));
+  // A click on a control of a page reaches the loop as its event.
+  SendMessageA(Hwnd(6), BM_CLICK, 0, 0);
+  std::int32_t accepted = 0;
+  int passes = 0;
+  Accept([&] {
+    if (EVENT() == Event::Accepted) accepted = FIELD();
+    return accepted || ++passes > 300 ? kPassLeave : kPassNormal;
+  });
+  EXPECT_EQ(accepted, 6);
+}
+
+}  // namespace
+}  // namespace lumbra
