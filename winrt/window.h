@@ -133,6 +133,14 @@ void CloseWindowObject(Window& window);
 void DisposeWindowObject(Window& window);
 bool WindowIsOpen(const Window& window);
 
+// While a system-modal dialog is up, the other threads open no windows
+// (error 542) and start no loops (error 540). The dialog's thread enters
+// and leaves the modal state around it; the calls nest.
+void EnterSystemModal();
+void LeaveSystemModal();
+// Whether another thread holds the system modal.
+bool SystemIsModal();
+
 // The ACCEPT loop: runs the body once per event; the body returns the pass
 // result (0 go on, 1 skip the event's default action, -1 leave the loop).
 // Without an active window: error 537.

@@ -37,12 +37,39 @@ thread_local std::int32_t t_slot = 0;
 std::atomic<std::uint32_t> g_serial{0};
 Window* g_lastProcessedWindow = nullptr;
 std::int32_t g_lastProcessedThread = 0;
+std::vector<Window*> g_openWindows;  // under g_tableLock
+
+// The thread that shows a system-modal dialog (0: none), and how deep.
+std::atomic<DWORD> g_modalThread{0};
+int g_modalDepth = 0;  // touched by the modal thread only
+
+// A frame's close called off by a window that refused to close with it.
+constexpr UINT kQueryCloseRefused = 0x2406;
 
 }  // namespace
 
 namespace internal {
 
 ThreadSlot& Slot(std::int32_t n) { return g_threads[static_cast<std::size_t>(n)]; }
+
+namespace {
+
+// Gives a thread's slot back when the thread ends, so that a program that
+// starts many threads over its life does not run out of the 64 slots.
+struct SlotRelease {
+  std::int32_t slot = 0;  // kept here: the other thread-locals may be gone
+  ~SlotRelease() {
+    DWORD me = GetCurrentThreadId();
+    if (g_modalThread.compare_exchange_strong(me, 0)) g_modalDepth = 0;
+    if (!slot) return;
+    std::lock_guard lock(g_tableLock);
+    Slot(slot) = ThreadSlot{};
+    if (g_lastProcessedThread == slot) g_lastProcessedThread = 0;
+  }
+};
+thread_local SlotRelease t_slotRelease;
+
+}  // namespace
 
 std::int32_t ClaimSlot() {
   if (t_slot) return t_slot;
@@ -52,6 +79,7 @@ std::int32_t ClaimSlot() {
       Slot(n) = ThreadSlot{};
       Slot(n).threadId = GetCurrentThreadId();
       t_slot = n;
+      t_slotRelease.slot = n;
       return n;
     }
   }
@@ -223,6 +251,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE: QueueEvent(w, kEventCloseWindow); return 0;
+    case kQueryCloseRefused:
+      if (w->state == 1) w->state = 0;
+      return 0;
     case WM_TIMER:
       if (wp == kWindowTimer && !w->timerPending) {
         w->timerPending = true;
@@ -307,10 +338,21 @@ Window* WindowAt(std::int32_t thread) {
   return Slot(thread).active;
 }
 
+// The open windows that must close before a frame: those opened from it.
+std::vector<Window*> WindowsOfFrame(Window* frame) {
+  std::lock_guard lock(g_tableLock);
+  std::vector<Window*> found;
+  for (Window* w : g_openWindows) {
+    if (w->frame == frame) found.push_back(w);
+  }
+  return found;
+}
+
 // Takes the next event of the window, waiting for native messages while
 // there is none; false when the loop has ended meanwhile.
 bool NextEvent(Window* w, EventRecord& e) {
   while (w->pending.empty()) {
+    if (w->state == 1 && WindowsOfFrame(w).empty()) w->loopEnded = true;
     if (w->loopEnded || !w->native) return false;
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -327,6 +369,33 @@ bool NextEvent(Window* w, EventRecord& e) {
 }
 
 // Ends one pass: what the pass result and the event mean for the loop.
+// A closing window asks the windows opened from it to close first. One
+// whose loop runs (on another thread) gets "EVENT:CloseDown" and the frame
+// waits in state 1 until it has closed; one whose loop does not run could
+// never answer, so it is closed at once.
+void CloseFrame(Window* w) {
+  bool waiting = false;
+  for (Window* child : WindowsOfFrame(w)) {
+    if (child->thread == w->thread && child->loops == 0) {
+      CloseWindowObject(*child);
+      continue;
+    }
+    waiting = true;
+    if (child->native && child->native->hwnd) {
+      auto record = std::make_unique<EventRecord>(MakeEvent(child, kEventCloseDown, 0));
+      if (PostMessageA(child->native->hwnd, kQueryPostedEvent, 0,
+                       reinterpret_cast<LPARAM>(record.get()))) {
+        record.release();
+      }
+    }
+  }
+  if (waiting) {
+    w->state = 1;
+  } else {
+    w->loopEnded = true;
+  }
+}
+
 void FinishPass(Window* w, const EventRecord& e, int result) {
   if (result == kPassLeave) {
     w->loopEnded = true;
@@ -334,9 +403,15 @@ void FinishPass(Window* w, const EventRecord& e, int result) {
   }
   if (e.code == kEventCloseWindow && result == kPassNormal) w->state = 2;
   if (e.code == kEventOpenFailed) w->loopEnded = true;
-  // The viewer's windows have no child frames that must close first, so
-  // a closing window ends its loop at once.
-  if (w->state == 2) w->loopEnded = true;
+  if (e.code == kEventCloseDown) {
+    if (result == kPassNormal) {
+      w->state = 2;
+    } else if (w->frame && w->frame->native && w->frame->native->hwnd) {
+      PostMessageA(w->frame->native->hwnd, kQueryCloseRefused, 0, 0);
+    }
+  }
+  if (w->state == 2) CloseFrame(w);
+  if (w->state == 1 && WindowsOfFrame(w).empty()) w->loopEnded = true;
 }
 
 // Suspend and resume across threads, and focus changes within a thread.
@@ -404,6 +479,10 @@ bool WindowIsOpen(const Window& window) { return window.native && window.native-
 void OpenWindowObject(Window& window) {
   if (WindowIsOpen(window)) {
     RuntimeErrorBox(535);
+    return;
+  }
+  if (SystemIsModal()) {
+    RuntimeErrorBox(542);
     return;
   }
   SetLibraryStateQuery(StateForReport);
@@ -498,13 +577,32 @@ void OpenWindowObject(Window& window) {
   {
     std::lock_guard lock(g_tableLock);
     w->previousActive = slot->active;
+    // The window is opened from its frame: the window active on its thread,
+    // or for the first window of another thread the program's first
+    // thread's active window.
+    w->frame = slot->active ? slot->active : (t_slot != 1 ? Slot(1).active : nullptr);
     slot->active = w;
+    g_openWindows.push_back(w);
   }
   QueueEvent(w, kEventOpenWindow);
 }
 
 void CloseWindowObject(Window& window) {
   if (!window.native) return;
+  {
+    std::lock_guard lock(g_tableLock);
+    std::erase(g_openWindows, &window);
+    for (Window* other : g_openWindows) {
+      if (other->frame == &window) other->frame = nullptr;
+    }
+    // A frame waiting for its windows to close looks again.
+    Window* frame = window.frame;
+    if (frame &&
+        std::find(g_openWindows.begin(), g_openWindows.end(), frame) != g_openWindows.end()) {
+      PostMessageA(frame->native->hwnd, WM_NULL, 0, 0);
+    }
+    window.frame = nullptr;
+  }
   window.loopEnded = true;
   if (window.native->hwnd) {
     KillTimer(window.native->hwnd, kWindowTimer);
@@ -531,11 +629,35 @@ void DisposeWindowObject(Window& window) {
   window.uses.clear();
 }
 
+void EnterSystemModal() {
+  ClaimSlot();  // the slot's release also gives the modal up
+  const DWORD me = GetCurrentThreadId();
+  DWORD none = 0;
+  if (g_modalThread.compare_exchange_strong(none, me) || none == me) ++g_modalDepth;
+}
+
+void LeaveSystemModal() {
+  if (g_modalThread.load() != GetCurrentThreadId()) return;
+  if (--g_modalDepth <= 0) {
+    g_modalDepth = 0;
+    g_modalThread.store(0);
+  }
+}
+
+bool SystemIsModal() {
+  const DWORD modal = g_modalThread.load();
+  return modal != 0 && modal != GetCurrentThreadId();
+}
+
 void Accept(const std::function<int()>& body) {
   ThreadSlot* slot = MySlot();
   Window* w = slot ? slot->active : nullptr;
   if (!w || !w->native) {
     RuntimeErrorBox(537);
+    return;
+  }
+  if (SystemIsModal()) {
+    RuntimeErrorBox(540);
     return;
   }
   const auto* outerBody = w->body;

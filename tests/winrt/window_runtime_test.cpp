@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -168,6 +169,149 @@ TEST_F(WindowTest, RefusedCloseKeepsTheWindowAndTheNextCloseEndsTheLoop) {
   EXPECT_TRUE(openAfterRefusal);
   EXPECT_TRUE(WindowIsOpen(w));  // open until closed
   CloseWindowObject(w);
+}
+
+TEST_F(WindowTest, AClosingWindowClosesTheWindowsOpenedFromItFirst) {
+  // A window opened from the running one and left without a loop of its
+  // own is closed with it.
+  Window frame, child;
+  CreateWindowFromPlan(frame, Ticking());
+  OpenWindowObject(frame);
+  const DWORD start = GetTickCount();
+  bool late = false;
+  Accept([&] {
+    if ((late = Late(start))) return kPassLeave;
+    if (EVENT() == Event::OpenWindow && !WindowIsOpen(child)) {
+      CreateWindowFromPlan(child, Plain());
+      OpenWindowObject(child);
+      SetTarget(&frame);  // the statements go on addressing the frame
+      PostMessageA(Hwnd(frame), WM_CLOSE, 0, 0);
+    }
+    return kPassNormal;
+  });
+  SetTarget(nullptr);
+  EXPECT_FALSE(late);
+  EXPECT_FALSE(WindowIsOpen(child));
+  EXPECT_EQ(ActiveWindow(), &frame);
+  CloseWindowObject(frame);
+}
+
+// A frame on this thread and a window opened on another thread, whose
+// loop answers "EVENT:CloseDown" with the given pass result.
+void CloseFrameWithWindowOnAnotherThread(int answer, bool& sawCloseDown, int& frameState,
+                                         bool& childOpenAfterwards) {
+  Window frame, child;
+  WindowPlan plan;
+  plan.name = "$FRAME";
+  plan.title = "Frame";
+  plan.rect = {10, 10, 200, 120};
+  plan.timer = 20;
+  CreateWindowFromPlan(frame, plan);
+  OpenWindowObject(frame);
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> sawIt{false};
+  std::thread other([&] {
+    CreateWindowFromPlan(child, plan);
+    OpenWindowObject(child);
+    SetEvent(opened);
+    const DWORD start = GetTickCount();
+    Accept([&] {
+      if (GetTickCount() - start > 8000) return kPassLeave;
+      if (EVENT() == Event::CloseDown) {
+        sawIt = true;
+        return answer;
+      }
+      return kPassNormal;
+    });
+    CloseWindowObject(child);
+  });
+  WaitForSingleObject(opened, 8000);
+  CloseHandle(opened);
+  EXPECT_EQ(child.frame, &frame);
+  const std::int32_t childThread = child.thread;
+  PostMessageA(reinterpret_cast<HWND>(NativeHandle(frame)), WM_CLOSE, 0, 0);
+  const DWORD start = GetTickCount();
+  int ticksAfterRefusal = 0;
+  Accept([&] {
+    if (GetTickCount() - start > 8000) return kPassLeave;
+    // Refused: the frame stays open; give the loop a few ticks to show it.
+    if (sawIt && EVENT() == Event::Timer && ++ticksAfterRefusal > 5) return kPassLeave;
+    return kPassNormal;
+  });
+  frameState = frame.state;
+  childOpenAfterwards = !sawIt || answer == kPassSkip;
+  sawCloseDown = sawIt;
+  if (answer == kPassSkip) {
+    childOpenAfterwards = WindowIsOpen(child);
+    PostEvent(Event::CloseWindow, 0, childThread);
+  }
+  other.join();
+  CloseWindowObject(frame);
+}
+
+TEST_F(WindowTest, AFrameWaitsForItsWindowsOnOtherThreadsAndARefusalCallsTheCloseOff) {
+  bool sawCloseDown = false, childOpen = true;
+  int frameState = -1;
+  CloseFrameWithWindowOnAnotherThread(kPassNormal, sawCloseDown, frameState, childOpen);
+  EXPECT_TRUE(sawCloseDown);
+  EXPECT_EQ(frameState, 1);  // it waited, and its loop ended once the window had closed
+
+  CloseFrameWithWindowOnAnotherThread(kPassSkip, sawCloseDown, frameState, childOpen);
+  EXPECT_TRUE(sawCloseDown);
+  EXPECT_EQ(frameState, 0);  // back to open
+  EXPECT_TRUE(childOpen);
+}
+
+TEST_F(WindowTest, ASystemModalDialogOnAnotherThreadStopsOpeningAndLoops) {
+  Window open, other;
+  CreateWindowFromPlan(open, Plain());
+  CreateWindowFromPlan(other, Plain());
+  OpenWindowObject(open);
+  HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread dialog([&] {
+    EnterSystemModal();
+    EnterSystemModal();  // nested: held until the outer leave
+    LeaveSystemModal();
+    SetEvent(entered);
+    WaitForSingleObject(release, 8000);
+    LeaveSystemModal();
+  });
+  WaitForSingleObject(entered, 8000);
+  EXPECT_TRUE(SystemIsModal());
+  auto codeOf = [](auto&& statement) {
+    try {
+      statement();
+    } catch (const Raised& r) {
+      return r.code;
+    }
+    return 0;
+  };
+  EXPECT_EQ(codeOf([&] { OpenWindowObject(other); }), 542);
+  EXPECT_FALSE(WindowIsOpen(other));
+  EXPECT_EQ(codeOf([] { Accept([] { return kPassLeave; }); }), 540);
+  SetEvent(release);
+  dialog.join();
+  CloseHandle(entered);
+  CloseHandle(release);
+  EXPECT_FALSE(SystemIsModal());
+  OpenWindowObject(other);
+  EXPECT_TRUE(WindowIsOpen(other));
+  CloseWindowObject(other);
+
+  // A thread that ends while it holds the modal gives it up.
+  std::thread([] { EnterSystemModal(); }).join();
+  EXPECT_FALSE(SystemIsModal());
+  CloseWindowObject(open);
+}
+
+TEST_F(WindowTest, ThreadSlotsOfEndedThreadsAreReused) {
+  // More threads than slots, one after another: each gets a slot.
+  int withoutSlot = 0;
+  for (int i = 0; i < 100; ++i) {
+    std::thread([&] { withoutSlot += CurrentThread() == 0; }).join();
+  }
+  EXPECT_EQ(withoutSlot, 0);
 }
 
 TEST_F(WindowTest, TimerTicksAndPendingTicksDoNotPileUp) {
