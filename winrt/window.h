@@ -65,6 +65,7 @@ struct WindowPlan {
   std::int32_t flags = 0;                           // 0x1 horizontal, 0x2 vertical scroll bar
   std::int32_t frameFlags = 0x1000 | 0x800 | 0x20;  // system menu, maximise box, resizable
   std::int32_t timer = 0;                           // hundredths of a second
+  std::string icon;                                 // the window's icon (a minimise box with it)
   std::string fontFace = "MS Sans Serif";
   std::int32_t fontSize = 8;
   std::int32_t background = -1;

@@ -88,6 +88,7 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
   plan.flags = w.flags();
   plan.frameFlags = w.frameFlags();
   plan.timer = w.timer();
+  plan.icon = std::string(w.icon());
   const FontSpec font = w.font();
   if (!font.face.empty()) plan.fontFace = font.face;
   if (font.size > 0) plan.fontSize = font.size;

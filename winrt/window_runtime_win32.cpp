@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 
+#include "codecs/image_source.h"
 #include "core/error_state.h"
 #include "winrt/event_codes.h"
 #include "winrt/fault_report_win32.h"
@@ -329,7 +330,39 @@ DWORD FrameStyle(const WindowPlan& plan) {
   if (!plan.title.empty()) style |= WS_CAPTION;
   if (plan.frameFlags & 0x1000) style |= WS_SYSMENU;
   if (plan.frameFlags & 0x800) style |= WS_MAXIMIZEBOX;
+  if (!plan.icon.empty()) style |= WS_MINIMIZEBOX;
   return style;
+}
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+  auto* icon = reinterpret_cast<std::string*>(found);
+  *icon =
+      IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) : name;
+  return FALSE;
+}
+
+// The icon of a window's class: the window's own icon (a resource of the
+// program named like its file, or an icon file), else the program's first
+// icon, else the system's.
+HICON WindowIcon(HINSTANCE instance, const std::string& name) {
+  std::string_view own = name;
+  if (!own.empty() && own.front() == '~') own.remove_prefix(1);
+  if (!own.empty()) {
+    const std::string resource = ImageResourceName(own);
+    if (HICON icon = LoadIconA(instance, resource.c_str())) return icon;
+    const std::string file(own);
+    if (HICON icon = static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 0, 0,
+                                                   LR_LOADFROMFILE | LR_DEFAULTSIZE))) {
+      return icon;
+    }
+  }
+  std::string first;
+  EnumResourceNamesA(instance, reinterpret_cast<LPCSTR>(RT_GROUP_ICON), TakeFirstName,
+                     reinterpret_cast<LONG_PTR>(&first));
+  if (!first.empty()) {
+    if (HICON icon = LoadIconA(instance, first.c_str())) return icon;
+  }
+  return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 
 Window* WindowAt(std::int32_t thread) {
@@ -515,8 +548,7 @@ void OpenWindowObject(Window& window) {
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hIcon = WindowIcon(instance, w->plan.icon);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className;

@@ -42,6 +42,10 @@ TEST(MainWindowDescription, OpensWithItsStatusZonesAndSwitchesToPixels) {
   char text[64] = {};
   GetWindowTextA(hwnd, text, sizeof text);
   EXPECT_STREQ(text, "Lumbra 1.0");
+  // Its class carries the window's icon, and the icon gives a minimise box.
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(hwnd, GCLP_HICON)),
+            LoadIconA(GetModuleHandleA(nullptr), "LBICON_ICO"));
+  EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MINIMIZEBOX);
   HWND bar = reinterpret_cast<HWND>(NativeHandle(w, -1));
   EXPECT_EQ(SendMessageA(bar, SB_GETPARTS, 0, 0), 5);
   SetProperty(0, PROP::Pixels, 1);
