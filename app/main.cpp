@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/program_settings.h"
+#include "core/locale_startup.h"
 #include "winrt/dialogs.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
@@ -61,6 +62,7 @@ bool CloseConfirmed() {
 
 int RunViewer() {
   InitialiseRuntimeErrors();
+  StartLocale();
   SetRuntimeStarted(true);
   IniFilePath = IniPathForProgram(ProgramPath());
 
