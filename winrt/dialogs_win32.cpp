@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -205,19 +206,76 @@ constexpr int kFileNameId = 0x480;  // edt1
 constexpr int kFileNameLabelId = 0x442;
 constexpr int kFileTypeId = 0x470;  // cmb1
 constexpr int kFileTypeLabelId = 0x441;
+constexpr int kCurrentFolderId = 0x440;  // stc1
+constexpr int kFolderListId = 0x461;     // lst2
+constexpr int kDriveListId = 0x471;      // cmb2
 constexpr const char* kFolderPlaceholder = "-";
+// Posted by the hook to itself: the dialog has handled a change of folder
+// or drive, and the folder it now shows is the current directory.
+constexpr UINT kFolderChanged = WM_APP + 0x20;
+
+void ShowCurrentFolder(HWND dialog) {
+  char folder[MAX_PATH] = {};
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+  if (length > 0 && length < MAX_PATH) SetDlgItemTextA(dialog, kCurrentFolderId, folder);
+}
+
+bool ChangesFolder(WPARAM command) {
+  const int id = LOWORD(command);
+  const int code = HIWORD(command);
+  return (id == kFolderListId && code == LBN_DBLCLK) ||
+         (id == kDriveListId && code == CBN_SELCHANGE) || id == IDOK;
+}
 
 // The folder dialog: the file controls are hidden, so that only the
-// folders are chosen from.
-UINT_PTR CALLBACK FolderHook(HWND hwnd, UINT msg, WPARAM, LPARAM) {
-  if (msg == WM_INITDIALOG) {
-    for (int id : {kFileListId, kFileNameId, kFileNameLabelId, kFileTypeId, kFileTypeLabelId}) {
-      if (HWND item = GetDlgItem(hwnd, id)) ShowWindow(item, SW_HIDE);
-    }
-    SetDlgItemTextA(hwnd, kFileNameId, kFolderPlaceholder);
+// folders are chosen from, and the current folder is in view. The hidden
+// file name is a placeholder that every OK confirms, so that OK chooses
+// the folder on show: the result is that folder followed by the
+// placeholder.
+UINT_PTR CALLBACK FolderHook(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      for (int id : {kFileListId, kFileNameId, kFileNameLabelId, kFileTypeId, kFileTypeLabelId}) {
+        if (HWND item = GetDlgItem(hwnd, id)) ShowWindow(item, SW_HIDE);
+      }
+      SetDlgItemTextA(hwnd, kFileNameId, kFolderPlaceholder);
+      ShowCurrentFolder(hwnd);
+      return 0;
+    case WM_COMMAND:
+      // The dialog may have put a pattern into the hidden name while
+      // changing folders; OK then would list files instead of closing.
+      if (LOWORD(wp) == IDOK) SetDlgItemTextA(hwnd, kFileNameId, kFolderPlaceholder);
+      // The dialog handles the command after the hook; the folder is shown
+      // once it has been made current.
+      if (ChangesFolder(wp)) PostMessageA(hwnd, kFolderChanged, 0, 0);
+      return 0;
+    case kFolderChanged: ShowCurrentFolder(hwnd); return 1;
+    default: return 0;
   }
-  return 0;
 }
+
+// Puts the current directory back when it goes out of scope. The
+// platform's old-style dialog makes every folder the user opens current and
+// does not always undo that, although it is asked to; the runtime's promise
+// that the current directory stays unchanged is kept here.
+class CurrentDirectoryKeeper {
+ public:
+  CurrentDirectoryKeeper() {
+    const DWORD length = GetCurrentDirectoryA(0, nullptr);
+    if (length == 0) return;
+    std::vector<char> folder(length + 1, '\0');
+    if (GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data()) < folder.size())
+      saved_ = folder.data();
+  }
+  ~CurrentDirectoryKeeper() {
+    if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
+  }
+  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+ private:
+  std::string saved_;
+};
 
 bool ParsesAsPath(const std::string& name) {
   if (name.find_first_of("<>\"|?*") != std::string::npos) return false;
@@ -271,7 +329,12 @@ bool FileDialog(std::string_view title, std::string& fileName, std::string_view 
     ofn.Flags |= OFN_PATHMUSTEXIST;
     if (!(flags & FILE_DIALOG::NoError)) ofn.Flags |= OFN_FILEMUSTEXIST;
   }
-  const BOOL ok = save && !folder ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  BOOL ok = FALSE;
+  {
+    std::optional<CurrentDirectoryKeeper> keep;
+    if (flags & FILE_DIALOG::KeepDir) keep.emplace();
+    ok = save && !folder ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  }
   if (!ok) return false;
   std::string chosen;
   if ((flags & FILE_DIALOG::Multi) && (flags & FILE_DIALOG::LongName)) {

@@ -150,5 +150,47 @@ TEST_F(ResourcesTest, LumbraExeCarriesTheSameResources) {
   CheckPicturesIconsAndTexts(program.get());
 }
 
+INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The folder dialog's layout: the platform's old-style open-file dialog
+// with its standard control identifiers; the file controls start hidden.
+void CheckFolderDialogLayout(HMODULE module) {
+  HRSRC found = FindResourceA(module, "CHOOSEDIR", MAKEINTRESOURCEA(5));  // a dialog
+  ASSERT_NE(found, nullptr);
+  const auto* layout = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
+  ASSERT_NE(layout, nullptr);
+  HWND dialog =
+      CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout, nullptr, InertDialog, 0);
+  ASSERT_NE(dialog, nullptr);
+  struct Control {
+    int id;
+    const char* windowClass;
+    bool shown;
+  };
+  constexpr Control kControls[] = {
+      {0x461, "ListBox", true},  {0x471, "ComboBox", true}, {0x440, "Static", true},
+      {0x443, "Static", true},   {IDOK, "Button", true},    {IDCANCEL, "Button", true},
+      {0x460, "ListBox", false}, {0x480, "Edit", false},    {0x470, "ComboBox", false},
+      {0x442, "Static", false},  {0x441, "Static", false},
+  };
+  for (const Control& c : kControls) {
+    HWND item = GetDlgItem(dialog, c.id);
+    ASSERT_NE(item, nullptr) << std::hex << c.id;
+    char name[32] = {};
+    GetClassNameA(item, name, sizeof name);
+    EXPECT_EQ(_stricmp(name, c.windowClass), 0) << std::hex << c.id << " " << name;
+    const bool shown = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
+    EXPECT_EQ(shown, c.shown) << std::hex << c.id;
+  }
+  DestroyWindow(dialog);
+}
+
+TEST_F(ResourcesTest, BothModulesCarryTheFolderDialogLayout) {
+  CheckFolderDialogLayout(GetModuleHandleA(nullptr));
+  DataModule program(LUMBRA_PROGRAM);
+  ASSERT_NE(program.get(), nullptr) << LUMBRA_PROGRAM;
+  CheckFolderDialogLayout(program.get());
+}
+
 }  // namespace
 }  // namespace lumbra
