@@ -35,11 +35,24 @@ std::int32_t Number(const std::string& text) {
   return static_cast<std::int32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
-// The saved geometry in pixels; a window without a saved size keeps the
-// description's size.
-void ApplySavedGeometry() {
+// The main window's controls.
+constexpr std::int32_t kImageControl = 64;
+constexpr std::int32_t kLoadingImageText = 66;
+constexpr std::int32_t kImageNotLoadedText = 67;
+constexpr std::int32_t kColourSamplePanel = 68;
+
+// The first set-up of the opened window: the texts, the image control and
+// the colour-sample panel hidden, pixel units, the saved geometry (a
+// window without a saved size keeps the description's size) and colour.
+void SetUpMainWindow() {
+  HideControls(kLoadingImageText, kImageNotLoadedText);
+  HideControls(kColourSamplePanel);
+  HideControls(kImageControl);
   SetProperty(0, PROP::Pixels, 1);
+  SetProperty(0, PROP::StatusText, "Lumbra 1.0", 5);
+  SetProperty(0, PROP::Background, 0);
   if (PS.WIDTH > 0 && PS.HEIGHT > 0) SetControlPosition(0, PS.XPOS, PS.YPOS, PS.WIDTH, PS.HEIGHT);
+  SetProperty(0, PROP::Background, PS.BGCOLOR);
   if (PS.MAXIMIZED) SetProperty(0, PROP::Maximize, 1);
 }
 
@@ -77,7 +90,7 @@ int RunViewer() {
   Window main;
   if (!CreateWindowFromDescription(main, kModuleTag, kMainWindow, uses)) return 2;
   OpenWindowObject(main);
-  ApplySavedGeometry();
+  SetUpMainWindow();
 
   Accept([] {
     switch (EVENT()) {

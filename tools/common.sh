@@ -93,6 +93,15 @@ start_wine() {
   # The prefix's services start with the first program; started here they
   # hold none of the tests' output pipes open.
   "$wine" wineboot >/dev/null 2>&1 </dev/null || true
+  # An Xvfb of our own has no window manager: Wine then draws the frames
+  # and carries out maximising itself. On a real desktop the window
+  # manager does.
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ -n "$xvfb_pid" ]; then
+    "$wine" reg add "$key" /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  else
+    "$wine" reg delete "$key" /v Managed /f >/dev/null 2>&1 </dev/null || true
+  fi
 }
 
 stop_wine() {

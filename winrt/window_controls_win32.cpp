@@ -433,6 +433,11 @@ void CreateControls(Window* w) {
   }
   for (auto& c : w->native->controls) {
     if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
+    // A region lies behind every other control: it shows what lies behind
+    // them all and takes what falls through them.
+    if (c->plan.type == ControlType::Region && c->hwnd) {
+      SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     Redisplay(c.get());
   }
 }

@@ -55,34 +55,36 @@ ThreadSlot& Slot(std::int32_t n) { return g_threads[static_cast<std::size_t>(n)]
 
 namespace {
 
-// Gives a thread's slot back when the thread ends, so that a program that
-// starts many threads over its life does not run out of the 64 slots.
-struct SlotRelease {
-  std::int32_t slot = 0;  // kept here: the other thread-locals may be gone
-  ~SlotRelease() {
-    DWORD me = GetCurrentThreadId();
-    if (g_modalThread.compare_exchange_strong(me, 0)) g_modalDepth = 0;
-    if (!slot) return;
-    std::lock_guard lock(g_tableLock);
-    Slot(slot) = ThreadSlot{};
-    if (g_lastProcessedThread == slot) g_lastProcessedThread = 0;
-  }
-};
-thread_local SlotRelease t_slotRelease;
+// Whether the thread of an id has ended (or never was).
+bool ThreadEnded(DWORD id) {
+  HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id);
+  if (!thread) return true;
+  const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return ended;
+}
 
 }  // namespace
 
 std::int32_t ClaimSlot() {
   if (t_slot) return t_slot;
   std::lock_guard lock(g_tableLock);
+  const DWORD me = GetCurrentThreadId();
+  auto claim = [&](std::int32_t n) {
+    Slot(n) = ThreadSlot{};
+    Slot(n).threadId = me;
+    if (g_lastProcessedThread == n) g_lastProcessedThread = 0;
+    t_slot = n;
+    return n;
+  };
   for (std::int32_t n = 1; n <= kThreadSlots; ++n) {
-    if (Slot(n).threadId == 0) {
-      Slot(n) = ThreadSlot{};
-      Slot(n).threadId = GetCurrentThreadId();
-      t_slot = n;
-      t_slotRelease.slot = n;
-      return n;
-    }
+    if (Slot(n).threadId == 0) return claim(n);
+  }
+  // When every slot is taken, the slots of threads that have ended are
+  // taken back, so that a program that starts many threads over its life
+  // does not run out of them.
+  for (std::int32_t n = 1; n <= kThreadSlots; ++n) {
+    if (Slot(n).threadId == me || ThreadEnded(Slot(n).threadId)) return claim(n);
   }
   return 0;
 }
@@ -662,7 +664,6 @@ void DisposeWindowObject(Window& window) {
 }
 
 void EnterSystemModal() {
-  ClaimSlot();  // the slot's release also gives the modal up
   const DWORD me = GetCurrentThreadId();
   DWORD none = 0;
   if (g_modalThread.compare_exchange_strong(none, me) || none == me) ++g_modalDepth;
@@ -677,8 +678,14 @@ void LeaveSystemModal() {
 }
 
 bool SystemIsModal() {
-  const DWORD modal = g_modalThread.load();
-  return modal != 0 && modal != GetCurrentThreadId();
+  DWORD modal = g_modalThread.load();
+  if (modal == 0 || modal == GetCurrentThreadId()) return false;
+  // A thread that ended while it held the modal has given it up.
+  if (ThreadEnded(modal)) {
+    g_modalThread.compare_exchange_strong(modal, 0);
+    return false;
+  }
+  return true;
 }
 
 void Accept(const std::function<int()>& body) {

@@ -16,15 +16,40 @@ namespace lumbra {
 using namespace internal;
 
 namespace {
+bool InRange(std::int32_t number, std::int32_t first, std::int32_t last) {
+  return first == 0 || (number >= first && number <= last);
+}
+
 template <typename F>
 void ForRange(std::int32_t first, std::int32_t last, F&& f) {
   Window* w = Addressed();
   if (!w || !w->native) return;
   if (last == 0) last = first;
   for (auto& c : w->native->controls) {
-    if (first == 0 || (c->plan.number >= first && c->plan.number <= last)) f(c.get());
+    if (InRange(c->plan.number, first, last)) f(c.get());
   }
 }
+
+// The same over the range and everything its controls hold (the controls
+// of a group, an option or a tab), so that hiding a panel hides what is on
+// it.
+template <typename F>
+void ForRangeAndContents(std::int32_t first, std::int32_t last, F&& f) {
+  Window* w = Addressed();
+  if (!w || !w->native) return;
+  if (last == 0) last = first;
+  for (auto& c : w->native->controls) {
+    const ControlObject* holder = c.get();
+    for (int depth = 0; holder && depth < 32; ++depth) {
+      if (InRange(holder->plan.number, first, last)) {
+        f(c.get());
+        break;
+      }
+      holder = FindControl(w, holder->plan.parent);
+    }
+  }
+}
+
 }  // namespace
 
 void RedisplayControls(std::int32_t first, std::int32_t last) {
@@ -32,22 +57,24 @@ void RedisplayControls(std::int32_t first, std::int32_t last) {
   ForRange(first, last, [](ControlObject* c) { Redisplay(c); });
 }
 void HideControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
+  ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) ShowWindow(c->hwnd, SW_HIDE);
+    if (c->page) ShowWindow(c->page, SW_HIDE);
   });
 }
 void ShowControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
+  ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) ShowWindow(c->hwnd, SW_SHOW);
+    if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(c->window, c);
   });
 }
 void EnableControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
+  ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) EnableWindow(c->hwnd, TRUE);
   });
 }
 void DisableControls(std::int32_t first, std::int32_t last) {
-  ForRange(first, last, [](ControlObject* c) {
+  ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) EnableWindow(c->hwnd, FALSE);
   });
 }
