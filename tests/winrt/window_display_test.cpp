@@ -232,6 +232,28 @@ TEST_F(WindowDisplayTest, ScrollPositionsMoveTheContentsOverWhatLiesBeyondTheWin
   EXPECT_EQ(nearEdge.top, 10);
 }
 
+TEST_F(WindowDisplayTest, HidingAPanelHidesWhatIsOnItAndRegionsLieBehindEverything) {
+  ControlPlan region = Ctl(ControlType::Region, 1, {0, 0, 200, 120});
+  ControlPlan panel = Ctl(ControlType::Group, 2, {10, 10, 100, 60}, "panel");
+  ControlPlan inner = Ctl(ControlType::Option, 3, {15, 20, 80, 40}, "inner");
+  inner.parent = 2;
+  ControlPlan radio = Ctl(ControlType::Radio, 4, {20, 30, 60, 12}, "deep");
+  radio.parent = 3;
+  ControlPlan beside = Ctl(ControlType::Prompt, 5, {120, 10, 60, 12}, "beside");
+  Open({region, panel, inner, radio, beside});
+  EXPECT_EQ(GetWindow(Hwnd(1), GW_HWNDNEXT), nullptr);  // the last of the siblings
+  HideControls(2);
+  EXPECT_FALSE(IsWindowVisible(Hwnd(2)));
+  EXPECT_FALSE(IsWindowVisible(Hwnd(4)));
+  EXPECT_TRUE(IsWindowVisible(Hwnd(5)));
+  DisableControls(2);
+  EXPECT_FALSE(IsWindowEnabled(Hwnd(4)));
+  ShowControls(2);
+  EXPECT_TRUE(IsWindowVisible(Hwnd(4)));
+  EXPECT_EQ(GetProperty(4, PROP::Visible), "1");
+  EXPECT_EQ(GetProperty(4, PROP::Enabled), "");
+}
+
 TEST_F(WindowDisplayTest, TabsHoldTheirControlsOnPagesOfTheirOwn) {
   ControlPlan sheet = Ctl(ControlType::Sheet, 1, {5, 5, 180, 100});
   ControlPlan first = Ctl(ControlType::Tab, 2, {}, "First");
