@@ -51,7 +51,8 @@ struct ControlPlan {
   std::int32_t background = -1;
   std::int32_t frameColour = -1;  // boxes
   std::int32_t fillColour = -1;
-  std::string value;  // radios: the value they give their option
+  double lower = 0, upper = 0, step = 1;  // spin boxes
+  std::string value;                      // radios: the value they give their option
   std::vector<std::string> dropTargets;
   std::vector<std::int32_t> alertKeys;
 };

@@ -156,7 +156,7 @@ const NativeClass* NativeClassOf(ControlType type) {
 void RegisterControlClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
-    INITCOMMONCONTROLSEX init = {sizeof init, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&init);
     WNDCLASSEXA page = {};
     page.cbSize = sizeof page;
@@ -228,6 +228,17 @@ void Redisplay(ControlObject* c) {
   }
 }
 
+std::pair<long, long> SpinRange(const ControlObject* c) {
+  long low = -2147483647L - 1, high = 2147483647L;
+  if (c->bound && c->use.type == 0x01) low = 0, high = 255;
+  if (c->bound && c->use.type == 0x02) low = -32768, high = 32767;
+  auto clamp = [&](double v) {
+    return static_cast<long>(std::clamp(v, static_cast<double>(low), static_cast<double>(high)));
+  };
+  const long lower = clamp(c->plan.lower);
+  return {lower, std::max(lower, clamp(c->plan.upper))};
+}
+
 // Reads the control's value back into its variable.
 void ReadBack(ControlObject* c) {
   if (c->plan.type == ControlType::Radio) {
@@ -238,7 +249,16 @@ void ReadBack(ControlObject* c) {
   if (!c->bound) return;
   if (c->plan.type == ControlType::Check) {
     SetUseNumber(c->use, SendMessageA(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-  } else if (c->plan.type == ControlType::Entry || c->plan.type == ControlType::Spin) {
+  } else if (c->plan.type == ControlType::Spin) {
+    // A spin box keeps its value within its range, and shows the value
+    // it kept.
+    char text[64] = {};
+    GetWindowTextA(c->hwnd, text, sizeof text);
+    const auto [low, high] = SpinRange(c);
+    const long value = std::clamp(std::strtol(text, nullptr, 10), low, high);
+    SetUseNumber(c->use, value);
+    if (std::to_string(value) != text) SetWindowTextA(c->hwnd, std::to_string(value).c_str());
+  } else if (c->plan.type == ControlType::Entry) {
     char text[1024] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
     SetUseText(c->use, text);
@@ -307,6 +327,21 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return CallWindowProcA(c->baseProc, hwnd, msg, wp, lp);
 }
 
+// The up-down arrows beside a spin box's edit field, stepping through its
+// range.
+void CreateSpinArrows(ControlObject* c, HWND parent) {
+  c->arrows = CreateWindowExA(
+      0, UPDOWN_CLASSA, "",
+      WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0,
+      0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!c->arrows) return;
+  SendMessageA(c->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(c->hwnd), 0);
+  const auto [low, high] = SpinRange(c);
+  SendMessageA(c->arrows, UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+  UDACCEL step = {0, static_cast<UINT>(std::max(1.0, c->plan.step))};
+  SendMessageA(c->arrows, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+}
+
 // A font for a control whose font differs from its window's.
 HFONT ControlFont(Window* w, const ControlPlan& plan) {
   const bool sameFace = plan.fontFace.empty() || plan.fontFace == w->plan.fontFace;
@@ -361,6 +396,7 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   c->baseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
   if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(hwnd, TRUE);
+  if (plan.type == ControlType::Spin) CreateSpinArrows(c, parent);
   if (plan.type == ControlType::Image) {
     c->image = std::make_unique<ImageControl>(
         hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); });

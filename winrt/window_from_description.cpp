@@ -47,6 +47,11 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   const BoxColours box = r.boxColours();
   c.frameColour = box.frame;
   c.fillColour = box.fill;
+  if (r.type() == RecordType::Spin) {
+    c.lower = r.lower();
+    c.upper = r.upper();
+    c.step = r.step() > 0 ? r.step() : 1;
+  }
   c.displayOnly = r.type() == RecordType::Entry && (r.byteFlags() & kEntryDisplayOnly);
   c.isDefault = r.type() == RecordType::Button && (r.byteFlags() & kButtonDefault);
   c.value = std::string(r.value());

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "winrt/image_control_win32.h"
@@ -45,6 +46,7 @@ struct ControlObject {
   bool bound = false;
   std::int32_t tabIndex = -1;  // a tab: its position in its sheet
   HWND page = nullptr;         // a tab: the page window holding its controls
+  HWND arrows = nullptr;       // a spin box: its up-down arrows
   std::int32_t textColour = -1;
   std::int32_t background = -1;
   std::int32_t fill = -1;  // a box: its fill colour
@@ -113,6 +115,9 @@ UnitScale MeasureUnits(Window* w, HWND hwnd);
 void ShowTabPages(Window* w, ControlObject* sheet);
 void Redisplay(ControlObject* c);
 void ReadBack(ControlObject* c);
+// The range a spin box keeps its value in: its own, within what its
+// variable holds.
+std::pair<long, long> SpinRange(const ControlObject* c);
 std::string UseText(const UseVariable& use);
 void SetUseText(const UseVariable& use, std::string_view text);
 bool AcceptsFiles(const std::vector<std::string>& targets);

@@ -278,6 +278,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ScrollWindowBy(w, msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wp));
         return 0;
       }
+      // A spin box's arrows: its new value is taken at once.
+      for (auto& c : w->native->controls) {
+        if (c->arrows && c->arrows == reinterpret_cast<HWND>(lp) && LOWORD(wp) != SB_ENDSCROLL) {
+          ReadBack(c.get());
+          QueueEvent(w, kEventNewSelection, c->plan.number);
+          return 0;
+        }
+      }
       break;
     case WM_SIZE:
       if (w->native->statusBar) {
@@ -296,7 +304,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         w->accepted = c->plan.number;
         QueueEvent(w, kEventAccepted, c->plan.number);
       } else if (c && HIWORD(wp) == EN_KILLFOCUS) {
+        // What the user typed is accepted when the field is left.
+        const bool typed = SendMessageA(c->hwnd, EM_GETMODIFY, 0, 0) != 0;
         ReadBack(c);
+        if (typed) {
+          SendMessageA(c->hwnd, EM_SETMODIFY, FALSE, 0);
+          w->accepted = c->plan.number;
+          QueueEvent(w, kEventAccepted, c->plan.number);
+        }
       }
       return 0;
     }

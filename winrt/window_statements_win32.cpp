@@ -60,22 +60,26 @@ void HideControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) ShowWindow(c->hwnd, SW_HIDE);
     if (c->page) ShowWindow(c->page, SW_HIDE);
+    if (c->arrows) ShowWindow(c->arrows, SW_HIDE);
   });
 }
 void ShowControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) ShowWindow(c->hwnd, SW_SHOW);
     if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(c->window, c);
+    if (c->arrows) ShowWindow(c->arrows, SW_SHOW);
   });
 }
 void EnableControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) EnableWindow(c->hwnd, TRUE);
+    if (c->arrows) EnableWindow(c->arrows, TRUE);
   });
 }
 void DisableControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (c->hwnd) EnableWindow(c->hwnd, FALSE);
+    if (c->arrows) EnableWindow(c->arrows, FALSE);
   });
 }
 
@@ -127,6 +131,10 @@ void SetControlPosition(std::int32_t control, std::int32_t x, std::int32_t y, st
     POINT at = {px.x - w->native->scrollOffset[0], px.y - w->native->scrollOffset[1]};
     MapWindowPoints(w->native->hwnd, GetParent(hwnd), &at, 1);
     MoveWindow(hwnd, at.x, at.y, px.width, px.height, TRUE);
+    // A spin box's arrows follow its field.
+    if (HWND arrows = FindControl(w, control)->arrows) {
+      SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
+    }
   }
 }
 

@@ -2,6 +2,8 @@
 // window's wallpaper and colours, box fills, scrolling and tab pages.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -98,7 +100,8 @@ class WindowDisplayTest : public ::testing::Test {
     SetRuntimeStarted(false);
     SetRuntimeErrorHandler(nullptr);
   }
-  void Open(std::vector<ControlPlan> controls, std::int32_t flags = 0) {
+  void Open(std::vector<ControlPlan> controls, std::int32_t flags = 0,
+            std::vector<UseVariable> uses = {}) {
     WindowPlan plan;
     plan.name = "$DISPLAY";
     plan.title = "Display";
@@ -107,7 +110,7 @@ class WindowDisplayTest : public ::testing::Test {
     plan.flags = flags;
     plan.timer = 10;  // wakes a loop that waits in vain, so that it can give up
     plan.controls = std::move(controls);
-    CreateWindowFromPlan(window_, std::move(plan));
+    CreateWindowFromPlan(window_, std::move(plan), std::move(uses));
     OpenWindowObject(window_);
   }
   HWND Hwnd(std::int32_t control = 0) const {
@@ -252,6 +255,61 @@ TEST_F(WindowDisplayTest, HidingAPanelHidesWhatIsOnItAndRegionsLieBehindEverythi
   EXPECT_TRUE(IsWindowVisible(Hwnd(4)));
   EXPECT_EQ(GetProperty(4, PROP::Visible), "1");
   EXPECT_EQ(GetProperty(4, PROP::Enabled), "");
+}
+
+TEST_F(WindowDisplayTest, SpinBoxesStepThroughTheirRangeAndKeepWhatTheirVariableHolds) {
+  ControlPlan spin = Ctl(ControlType::Spin, 1, {10, 10, 60, 20});
+  spin.hasUse = true;
+  spin.lower = 0;
+  spin.upper = 32768;  // one more than the variable holds
+  spin.step = 5;
+  ControlPlan other = Ctl(ControlType::Button, 2, {100, 10, 60, 20}, "Other");
+  std::int16_t value = 100;
+  Open({spin, other}, 0, {{&value, 0x02, 2}});
+  char text[32] = {};
+  GetWindowTextA(Hwnd(1), text, sizeof text);
+  EXPECT_STREQ(text, "100");
+
+  // A click on the upper arrow steps up and reports a new selection.
+  HWND arrows = GetWindow(Hwnd(1), GW_HWNDNEXT);
+  char name[32] = {};
+  GetClassNameA(arrows, name, sizeof name);
+  ASSERT_STREQ(name, UPDOWN_CLASSA);
+  RECT r;
+  GetClientRect(arrows, &r);
+  const LPARAM upper = MAKELPARAM(r.right / 2, r.bottom / 4);
+  SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+  SendMessageA(arrows, WM_LBUTTONUP, 0, upper);
+  EXPECT_EQ(value, 105);
+  std::int32_t selected = 0;
+  int passes = 0;
+  Accept([&] {
+    if (EVENT() == Event::NewSelection) selected = FIELD();
+    return selected || ++passes > 300 ? kPassLeave : kPassNormal;
+  });
+  EXPECT_EQ(selected, 1);
+
+  // A typed value beyond what the variable holds is kept at its limit, and
+  // leaving the field accepts it.
+  SetFocus(Hwnd(1));
+  SetWindowTextA(Hwnd(1), "40000");
+  SendMessageA(Hwnd(1), EM_SETMODIFY, TRUE, 0);
+  SetFocus(Hwnd(2));
+  EXPECT_EQ(value, 32767);
+  GetWindowTextA(Hwnd(1), text, sizeof text);
+  EXPECT_STREQ(text, "32767");
+  std::int32_t accepted = 0;
+  passes = 0;
+  Accept([&] {
+    if (EVENT() == Event::Accepted) accepted = FIELD();
+    return accepted || ++passes > 300 ? kPassLeave : kPassNormal;
+  });
+  EXPECT_EQ(accepted, 1);
+  EXPECT_EQ(ACCEPTED(), 1);
+  SetFocus(Hwnd(1));
+  SetWindowTextA(Hwnd(1), "-7");
+  SetFocus(Hwnd(2));
+  EXPECT_EQ(value, 0);
 }
 
 TEST_F(WindowDisplayTest, TabsHoldTheirControlsOnPagesOfTheirOwn) {
