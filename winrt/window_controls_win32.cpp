@@ -291,7 +291,11 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     TakeDrop(c->window, c->plan.number, reinterpret_cast<HDROP>(wp));
     return 0;
   }
-  if (msg == WM_SETFOCUS) c->window->focus = c->plan.number;
+  // A control that gains the focus is selected: the loop hears of it.
+  if (msg == WM_SETFOCUS && c->window->focus != c->plan.number) {
+    c->window->focus = c->plan.number;
+    QueueEvent(c->window, kEventSelected, c->plan.number);
+  }
   if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
   LRESULT result = 0;
   if (c->image && c->image->HandleMessage(msg, wp, lp, result)) return result;

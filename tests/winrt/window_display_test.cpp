@@ -299,13 +299,20 @@ TEST_F(WindowDisplayTest, SpinBoxesStepThroughTheirRangeAndKeepWhatTheirVariable
   GetWindowTextA(Hwnd(1), text, sizeof text);
   EXPECT_STREQ(text, "32767");
   std::int32_t accepted = 0;
+  std::vector<std::int32_t> focused;
   passes = 0;
   Accept([&] {
+    if (EVENT() == Event::Selected) focused.push_back(FIELD());
     if (EVENT() == Event::Accepted) accepted = FIELD();
-    return accepted || ++passes > 300 ? kPassLeave : kPassNormal;
+    const bool done = accepted && !focused.empty() && focused.back() == 2;
+    return done || ++passes > 300 ? kPassLeave : kPassNormal;
   });
   EXPECT_EQ(accepted, 1);
   EXPECT_EQ(ACCEPTED(), 1);
+  // The focus moved to the field and then to the button, which the loop
+  // heard of in that order.
+  EXPECT_EQ(focused, (std::vector<std::int32_t>{1, 2}));
+  EXPECT_EQ(FOCUS(), 2);
   SetFocus(Hwnd(1));
   SetWindowTextA(Hwnd(1), "-7");
   SetFocus(Hwnd(2));
