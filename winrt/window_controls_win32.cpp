@@ -413,21 +413,26 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
 }  // namespace
 
 std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc) {
-  auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(control, GWLP_USERDATA));
-  if (!c || c->window != w || c->hwnd != control) return std::nullopt;
-  const bool editable = (c->plan.type == ControlType::Entry && !c->plan.displayOnly) ||
-                        c->plan.type == ControlType::Spin;
+  ControlObject* c = nullptr;
+  for (auto& each : w->native->controls) {
+    if (each->hwnd == control) c = each.get();
+  }
+  if (!c) return std::nullopt;
   if (c->textColour >= 0) SetTextColor(dc, static_cast<COLORREF>(c->textColour));
   if (c->background >= 0) {
-    if (!c->brush.handle)
+    if (!c->brush.handle) {
       c->brush = GdiObject(CreateSolidBrush(static_cast<COLORREF>(c->background)));
+    }
     SetBkColor(dc, static_cast<COLORREF>(c->background));
     return reinterpret_cast<LRESULT>(c->brush.handle);
   }
-  if (editable)
-    return c->textColour >= 0
-               ? std::optional<LRESULT>(reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW)))
-               : std::nullopt;
+  // Fields the user types into keep the system's field colour.
+  const bool editable = (c->plan.type == ControlType::Entry && !c->plan.displayOnly) ||
+                        c->plan.type == ControlType::Spin;
+  if (editable) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
   // Everything else shows the window's background behind its text.
   PaintBackdrop(w, control, dc);
   SetBkMode(dc, TRANSPARENT);

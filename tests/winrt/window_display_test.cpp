@@ -201,6 +201,23 @@ TEST_F(WindowDisplayTest, WindowColourWallpaperAndBoxFill) {
   EXPECT_EQ(filled.At(0, 0), RGB(0, 0, 0));  // the frame
 }
 
+TEST_F(WindowDisplayTest, TextsShowTheirColourOverTheWindowsBackground) {
+  ControlPlan text = Ctl(ControlType::Prompt, 1, {10, 10, 80, 30}, "MMMM");
+  text.fontSize = 20;
+  text.fontWeight = 700;
+  Open({text});
+  SetProperty(0, PROP::Background, static_cast<std::int64_t>(kGreen));
+  SetProperty(1, PROP::FontColor, static_cast<std::int64_t>(kRed));
+  EXPECT_EQ(GetProperty(1, PROP::FontColor), std::to_string(kRed));
+  Capture shown(Hwnd(1));
+  EXPECT_EQ(shown.At(79, 29), kGreen);  // the window's colour behind the text
+  int red = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 80; ++x) red += shown.At(x, y) == kRed;
+  }
+  EXPECT_GT(red, 20);
+}
+
 TEST_F(WindowDisplayTest, ScrollPositionsMoveTheContentsOverWhatLiesBeyondTheWindow) {
   Open({Ctl(ControlType::Prompt, 1, {20, 10, 60, 12}, "near"),
         Ctl(ControlType::Prompt, 2, {400, 300, 100, 12}, "far")},
