@@ -104,6 +104,17 @@ bool Answers(HWND window) {
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &result) != 0;
 }
 
+// Whether a dialog shows an icon (the question mark of the closing question).
+bool ShowsIcon(HWND dialog) {
+  for (HWND item = FindWindowExA(dialog, nullptr, "Static", nullptr); item;
+       item = FindWindowExA(dialog, item, "Static", nullptr)) {
+    if ((GetWindowLongA(item, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageA(item, STM_GETICON, 0, 0) != 0)
+      return true;
+  }
+  return false;
+}
+
 struct Geometry {
   RECT frame{};
   RECT client{};
@@ -258,7 +269,9 @@ TEST_F(RunCheck, NoKeepsTheWindowAndYesSavesItsMovedGeometryForTheNextStart) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     HWND question = viewer.CloseQuestion();
     ASSERT_NE(question, nullptr) << "no closing question";
+    EXPECT_EQ(GetWindow(question, GW_OWNER), main);
     EXPECT_NE(FindWindowExA(question, nullptr, "Static", kCloseQuestion), nullptr);
+    EXPECT_TRUE(ShowsIcon(question));
     EXPECT_EQ(TextOf(GetDlgItem(question, IDYES)), "&Yes");
     EXPECT_EQ(TextOf(GetDlgItem(question, IDNO)), "&No");
     DWORD_PTR defaultId = 0;
@@ -343,6 +356,23 @@ TEST_F(RunCheck, AWindowClosedMaximisedStartsMaximised) {
   EXPECT_TRUE(WaitFor([&] { return IsZoomed(main) != 0; })) << Describe(main);
   CloseWithYes(again, main);
   EXPECT_EQ(Read("Maximized"), "YES");
+}
+
+TEST_F(RunCheck, HostileGeometryInTheIniFileStillGivesAWindowThatCloses) {
+  Write("XPos", "-2000000000");
+  Write("YPos", "abc");
+  Write("Width", "300");
+  Write("Height", "70000");
+  Write("Maximized", "no");
+  Viewer viewer(program_);
+  ASSERT_TRUE(viewer.Started());
+  HWND main = viewer.MainWindow();
+  ASSERT_NE(main, nullptr) << "no main window";
+  ASSERT_TRUE(Answers(main));
+  CloseWithYes(viewer, main);
+  // Written back as the numbers and flags they were read as.
+  EXPECT_EQ(Read("YPos").find_first_not_of("-0123456789"), std::string::npos) << Read("YPos");
+  EXPECT_EQ(Read("Maximized"), "NO");
 }
 
 TEST_F(RunCheck, WithoutPromptOnExitTheCloseNeedsNoAnswer) {
