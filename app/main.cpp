@@ -1,6 +1,7 @@
 // Lumbra's entry point: the viewer's start-up and shutdown in order.
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
@@ -41,6 +42,21 @@ constexpr std::int32_t kLoadingImageText = 66;
 constexpr std::int32_t kImageNotLoadedText = 67;
 constexpr std::int32_t kColourSamplePanel = 68;
 
+// A saved position that would leave the window's caption off the screen
+// (a damaged or hand-edited LUMBRA.INI, or a screen since removed) gives
+// way to the screen's edge, so that the user can reach the window. For the
+// vertical axis the size is 0: the caption is at the top.
+std::int32_t Reachable(std::int32_t position, std::int32_t size, int originMetric,
+                       int extentMetric) {
+  constexpr std::int32_t kGrip = 40;  // of the caption, at least this much on screen
+  const std::int32_t origin = GetSystemMetrics(originMetric);
+  const std::int32_t extent = GetSystemMetrics(extentMetric);
+  const std::int64_t end = std::int64_t{position} + std::max(size, kGrip);
+  if (position > origin + extent - kGrip || end < origin + kGrip) return origin;
+  if (size == 0 && position < origin) return origin;
+  return position;
+}
+
 // The first set-up of the opened window: the texts, the image control and
 // the colour-sample panel hidden, pixel units, the saved geometry (a
 // window without a saved size keeps the description's size) and colour.
@@ -51,7 +67,11 @@ void SetUpMainWindow() {
   SetProperty(0, PROP::Pixels, 1);
   SetProperty(0, PROP::StatusText, "Lumbra 1.0", 5);
   SetProperty(0, PROP::Background, 0);
-  if (PS.WIDTH > 0 && PS.HEIGHT > 0) SetControlPosition(0, PS.XPOS, PS.YPOS, PS.WIDTH, PS.HEIGHT);
+  if (PS.WIDTH > 0 && PS.HEIGHT > 0) {
+    SetControlPosition(0, Reachable(PS.XPOS, PS.WIDTH, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN),
+                       Reachable(PS.YPOS, 0, SM_YVIRTUALSCREEN, SM_CYVIRTUALSCREEN), PS.WIDTH,
+                       PS.HEIGHT);
+  }
   SetProperty(0, PROP::Background, PS.BGCOLOR);
   if (PS.MAXIMIZED) SetProperty(0, PROP::Maximize, 1);
 }

@@ -191,6 +191,17 @@ std::int32_t MessageDialog(const MessageDialogRequest& request) {
            static_cast<WORD>(b.nativeId), kButtonAtom, b.caption);
     x = static_cast<short>(x + buttonWidth + buttonGap);
   }
+  // A system-modal dialog holds the other threads' windows back while it
+  // is up.
+  struct ModalScope {
+    bool on;
+    explicit ModalScope(bool systemModal) : on(systemModal) {
+      if (on) EnterSystemModal();
+    }
+    ~ModalScope() {
+      if (on) LeaveSystemModal();
+    }
+  } modal(request.systemModal);
   const INT_PTR result =
       DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.data(), OwnerWindow(), MessageDialogProc,
                               reinterpret_cast<LPARAM>(&state));

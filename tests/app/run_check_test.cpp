@@ -369,6 +369,11 @@ TEST_F(RunCheck, HostileGeometryInTheIniFileStillGivesAWindowThatCloses) {
   HWND main = viewer.MainWindow();
   ASSERT_NE(main, nullptr) << "no main window";
   ASSERT_TRUE(Answers(main));
+  // The window is put where the user can reach it.
+  RECT frame;
+  GetWindowRect(main, &frame);
+  EXPECT_NE(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL), nullptr) << Describe(main);
+  EXPECT_GE(frame.top, GetSystemMetrics(SM_YVIRTUALSCREEN)) << Describe(main);
   CloseWithYes(viewer, main);
   // Written back as the numbers and flags they were read as.
   EXPECT_EQ(Read("YPos").find_first_not_of("-0123456789"), std::string::npos) << Read("YPos");

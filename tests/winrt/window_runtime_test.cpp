@@ -572,9 +572,13 @@ TEST_F(WindowTest, BoundVariablesAreTakenInRecordOrderAndExhaustionRaises501) {
 // Clicks a button of the dialog with the given caption once it shows.
 std::string g_clickCaption;
 std::string g_clickButton;
+// Whether another thread saw the system held modal while the dialog was up.
+bool g_modalSeenElsewhere = false;
+
 void CALLBACK ClickWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = FindWindowA(nullptr, g_clickCaption.c_str());
   if (!dialog) return;
+  std::thread([] { g_modalSeenElsewhere = SystemIsModal(); }).join();
   if (HWND button = FindWindowExA(dialog, nullptr, "Button", g_clickButton.c_str())) {
     KillTimer(nullptr, timer);
     PostMessageA(button, BM_CLICK, 0, 0);
@@ -592,6 +596,13 @@ TEST_F(WindowTest, MessageDialogReturnsTheClickedButtonsCode) {
   SetTimer(nullptr, 0, 50, ClickWhenShown);
   EXPECT_EQ(MessageDialog("Three", g_clickCaption, "", BUTTON::Ok + BUTTON::Retry + BUTTON::Cancel),
             BUTTON::Cancel);
+  EXPECT_FALSE(g_modalSeenElsewhere);
+  // A system-modal dialog holds the other threads back while it is up.
+  g_clickButton = "OK";
+  SetTimer(nullptr, 0, 50, ClickWhenShown);
+  EXPECT_EQ(MessageDialog("Modal", g_clickCaption, "", BUTTON::Ok, BUTTON::Ok, true), BUTTON::Ok);
+  EXPECT_TRUE(g_modalSeenElsewhere);
+  EXPECT_FALSE(SystemIsModal());
 }
 
 std::int32_t ScriptedDialog(const MessageDialogRequest& r) { return r.defaultButton * 2; }
