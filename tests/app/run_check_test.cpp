@@ -13,19 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/winrt/native_probe.h"
+
 namespace lumbra {
 namespace {
 
-constexpr DWORD kPatience = 20000;
+using namespace probe;
+
 constexpr const char* kSection = "Lumbra";
 constexpr const char* kCloseTitle = "Close Lumbra";
 constexpr const char* kCloseQuestion = "Are you sure you want to close the program?";
-
-std::string CurrentFolder() {
-  char folder[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, folder);
-  return folder;
-}
 
 // The built program's path as this process names it: a path of the build
 // machine's file system is reached through Wine's drive Z:.
@@ -42,28 +39,6 @@ std::string ReadFile(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// Polls until the condition holds or the deadline passes.
-bool WaitFor(const std::function<bool()>& condition, DWORD patience = kPatience) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > patience) return false;
-    Sleep(20);
-  }
-  return true;
 }
 
 struct WindowSearch {

@@ -10,17 +10,19 @@
 #include <string>
 #include <thread>
 
+#include "tests/winrt/native_probe.h"
 #include "winrt/dialogs.h"
 
 namespace lumbra {
 namespace {
+
+using namespace probe;
 
 // The viewer's folder choice: a folder, long names, the current directory
 // left as it was.
 constexpr std::int32_t kFolderFlags =
     FILE_DIALOG::Directory | FILE_DIALOG::LongName | FILE_DIALOG::KeepDir;
 constexpr const char* kTitle = "Select Image Folder";
-constexpr DWORD kPatience = 20000;
 
 constexpr int kCurrentFolderId = 0x440;  // stc1
 constexpr int kFolderListId = 0x461;     // lst2
@@ -28,12 +30,6 @@ constexpr int kDriveListId = 0x471;      // cmb2
 constexpr int kFileListId = 0x460;       // lst1
 constexpr int kFileNameId = 0x480;       // edt1
 constexpr int kFileTypeId = 0x470;       // cmb1
-
-std::string CurrentFolder() {
-  char folder[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, folder);
-  return folder;
-}
 
 std::string WithSlash(std::string path) {
   if (path.empty() || path.back() != '\\') path += '\\';
@@ -43,18 +39,6 @@ std::string WithSlash(std::string path) {
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
-}
-
-std::string TextOf(HWND window) {
-  char text[MAX_PATH * 2] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
 }
 
 bool Shown(HWND dialog, int id) {
@@ -73,16 +57,6 @@ HWND DialogOfThread(DWORD thread) {
   HWND found = nullptr;
   EnumThreadWindows(thread, TakeDialog, reinterpret_cast<LPARAM>(&found));
   return found;
-}
-
-// Polls until the condition holds or the deadline passes.
-bool WaitFor(const std::function<bool()>& condition, DWORD patience = kPatience) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > patience) return false;
-    Sleep(20);
-  }
-  return true;
 }
 
 // What the user saw of the dialog.

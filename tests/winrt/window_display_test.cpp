@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/winrt/control_plan.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -49,15 +50,6 @@ void WriteBmp(const std::string& name, int width, int height) {
     }
   }
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
-}
-
-ControlPlan Ctl(ControlType type, std::int32_t number, UnitRect rect, std::string text = {}) {
-  ControlPlan c;
-  c.type = type;
-  c.number = number;
-  c.rect = rect;
-  c.text = std::move(text);
-  return c;
 }
 
 // What a window or control paints, captured into a bitmap of its client

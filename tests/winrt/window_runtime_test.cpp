@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/winrt/control_plan.h"
 #include "winrt/dialogs.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
@@ -28,15 +29,6 @@ struct Raised : std::runtime_error {
   std::int32_t code;
 };
 void ThrowingHandler(std::int32_t code, const std::string& message) { throw Raised(code, message); }
-
-ControlPlan Ctl(ControlType type, std::int32_t number, UnitRect rect, std::string text) {
-  ControlPlan c;
-  c.type = type;
-  c.number = number;
-  c.rect = rect;
-  c.text = std::move(text);
-  return c;
-}
 
 class WindowTest : public ::testing::Test {
  protected:
