@@ -680,8 +680,12 @@ void DisposeWindowObject(Window& window) {
 
 void EnterSystemModal() {
   const DWORD me = GetCurrentThreadId();
-  DWORD none = 0;
-  if (g_modalThread.compare_exchange_strong(none, me) || none == me) ++g_modalDepth;
+  DWORD holder = 0;
+  if (g_modalThread.compare_exchange_strong(holder, me)) {
+    g_modalDepth = 1;  // taken afresh, also from a thread that ended holding it
+  } else if (holder == me) {
+    ++g_modalDepth;
+  }
 }
 
 void LeaveSystemModal() {

@@ -294,6 +294,12 @@ TEST_F(WindowTest, ASystemModalDialogOnAnotherThreadStopsOpeningAndLoops) {
   // A thread that ends while it holds the modal gives it up.
   std::thread([] { EnterSystemModal(); }).join();
   EXPECT_FALSE(SystemIsModal());
+  // and a later holder counts its own entries only.
+  EnterSystemModal();
+  LeaveSystemModal();
+  bool heldAfterLeaving = true;
+  std::thread([&] { heldAfterLeaving = SystemIsModal(); }).join();
+  EXPECT_FALSE(heldAfterLeaving);
   CloseWindowObject(open);
 }
 
