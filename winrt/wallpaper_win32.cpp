@@ -3,6 +3,7 @@
 
 #include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
+#include "winrt/repaint_win32.h"
 
 namespace lumbra {
 
@@ -24,19 +25,19 @@ void Wallpaper::Assign(std::string_view name) {
       image_->AttachViewer(this, nullptr);
     }
   }
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintWithChildren(window_);
 }
 
 void Wallpaper::SetStretched(bool on) {
   stretched_ = on;
   if (on) tiled_ = false;
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintWithChildren(window_);
 }
 
 void Wallpaper::SetTiled(bool on) {
   tiled_ = on;
   if (on) stretched_ = false;
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintWithChildren(window_);
 }
 
 void Wallpaper::Paint(HDC dc, const RECT& client) {
@@ -52,8 +53,6 @@ void Wallpaper::Paint(HDC dc, const RECT& client) {
   }
 }
 
-void Wallpaper::RepaintImage(const ImageRect*) {
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
+void Wallpaper::RepaintImage(const ImageRect*) { RepaintWithChildren(window_); }
 
 }  // namespace lumbra

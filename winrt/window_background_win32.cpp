@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "winrt/repaint_win32.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
 
@@ -28,7 +29,7 @@ void SetBackgroundColour(Window* w, std::int32_t colour) {
   w->plan.background = colour;
   w->native->background =
       GdiObject(colour >= 0 ? CreateSolidBrush(static_cast<COLORREF>(colour)) : nullptr);
-  RedrawWindow(w->native->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintWithChildren(w->native->hwnd);
 }
 
 namespace {
@@ -95,7 +96,7 @@ void SetWindowScrollPosition(Window* w, int bar, int position) {
     SetWindowPos(hwnd, nullptr, r.left - (axis == 0 ? delta : 0), r.top - (axis == 1 ? delta : 0),
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   });
-  RedrawWindow(w->native->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintWithChildren(w->native->hwnd);
 }
 
 void ScrollWindowBy(Window* w, int bar, WORD request) {

@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "winrt/event_codes.h"
+#include "winrt/repaint_win32.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
 
@@ -177,20 +179,32 @@ ImageLoadFlags Placement(ImageLoadFlags now, ImageLoadFlags mode, bool on) {
   return now == mode ? kPlaceStretched : now;
 }
 
-void Repaint(HWND hwnd) {
-  if (hwnd) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+// What a property statement addresses: the window (control 0) or one of
+// its controls, with the parts that some properties use.
+struct PropertyTarget {
+  Window* w;
+  ControlObject* c;  // null for the window
+  HWND hwnd;
+  ImageControl* image;   // an image control's
+  Wallpaper* wallpaper;  // the window's
+};
+
+std::optional<PropertyTarget> Resolve(std::int32_t control) {
+  Window* w = Addressed();
+  if (!w || !w->native) return std::nullopt;
+  ControlObject* c = FindControl(w, control);
+  if (control != 0 && !c) return std::nullopt;
+  return PropertyTarget{w, c, control == 0 ? w->native->hwnd : c->hwnd,
+                        c ? c->image.get() : nullptr,
+                        control == 0 ? w->native->wallpaper.get() : nullptr};
 }
 
 }  // namespace
 
 std::string GetProperty(std::int32_t control, std::uint32_t property, std::int32_t index) {
-  Window* w = Addressed();
-  if (!w || !w->native) return {};
-  ControlObject* c = FindControl(w, control);
-  if (control != 0 && !c) return {};
-  HWND hwnd = control == 0 ? w->native->hwnd : c->hwnd;
-  ImageControl* image = c ? c->image.get() : nullptr;
-  Wallpaper* wallpaper = control == 0 ? w->native->wallpaper.get() : nullptr;
+  const auto target = Resolve(control);
+  if (!target) return {};
+  const auto [w, c, hwnd, image, wallpaper] = *target;
   switch (property) {
     case PROP::Text: {
       if (c && c->bound) return UseText(c->use);
@@ -232,13 +246,9 @@ std::string GetProperty(std::int32_t control, std::uint32_t property, std::int32
 
 void SetProperty(std::int32_t control, std::uint32_t property, std::string_view value,
                  std::int32_t index) {
-  Window* w = Addressed();
-  if (!w || !w->native) return;
-  ControlObject* c = FindControl(w, control);
-  if (control != 0 && !c) return;
-  HWND hwnd = control == 0 ? w->native->hwnd : c->hwnd;
-  ImageControl* image = c ? c->image.get() : nullptr;
-  Wallpaper* wallpaper = control == 0 ? w->native->wallpaper.get() : nullptr;
+  const auto target = Resolve(control);
+  if (!target) return;
+  const auto [w, c, hwnd, image, wallpaper] = *target;
   const std::string text(value);
   const long number = std::strtol(text.c_str(), nullptr, 10);
   const bool on = number != 0;
@@ -288,19 +298,19 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
         c->background = static_cast<std::int32_t>(number);
         c->brush = GdiObject();
         if (image) image->SetBackground(c->background);
-        Repaint(hwnd);
+        RepaintWithChildren(hwnd);
       }
       break;
     case PROP::FontColor:
       if (c) {
         c->textColour = static_cast<std::int32_t>(number);
-        Repaint(hwnd);
+        RepaintWithChildren(hwnd);
       }
       break;
     case PROP::Fill:
       if (c) {
         c->fill = static_cast<std::int32_t>(number);
-        Repaint(hwnd);
+        RepaintWithChildren(hwnd);
       }
       break;
     case PROP::HScroll:
