@@ -36,3 +36,6 @@ endif()
 if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/jpeg_pcx.cmake)
   list(APPEND PORTABLE_SOURCES jpeg_pcx_absent.cpp)
 endif()
+# The image classes' painting, palette and clipboard bodies live in the
+# image display, which in turn reads the images: the two link together.
+list(APPEND LIBRARIES lumbra_display)
