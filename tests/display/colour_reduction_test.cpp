@@ -12,6 +12,7 @@
 #include "codecs/decoded_image.h"
 #include "display/colour_collector.h"
 #include "display/eight_bit_conversion.h"
+#include "tests/display/bmp24.h"
 
 namespace lumbra {
 namespace {
@@ -139,36 +140,6 @@ TEST(ColourReduction, ABoxWhoseColoursAllShareTheMeanIsCutInHalves) {
   EXPECT_EQ(apart[0], MakeColour(10, 0, 0));
 }
 
-// A 24-bit DecodedImage whose pixel (x, y), y from the top, is colour(x, y).
-template <typename F>
-std::vector<std::uint8_t> Make24(std::int32_t width, std::int32_t height, F colour) {
-  const std::uint32_t stride = RowStride(width, 24);
-  std::vector<std::uint8_t> out(54 + std::size_t{stride} * height, 0xEE);  // padding filled
-  out[0] = 'B';
-  out[1] = 'M';
-  WriteU32(out.data() + 2, static_cast<std::uint32_t>(out.size()));
-  WriteU32(out.data() + 6, 0);
-  WriteU32(out.data() + 10, 54);
-  BitmapInfoHeader h;
-  h.width = width;
-  h.height = height;
-  h.bitCount = 24;
-  h.sizeImage = stride * height;
-  h.xPelsPerMeter = 2835;
-  h.yPelsPerMeter = 2836;
-  WriteInfoHeader(out.data() + 14, h);
-  for (std::int32_t y = 0; y < height; ++y) {
-    std::uint8_t* row = out.data() + 54 + std::size_t{stride} * (height - 1 - y);
-    for (std::int32_t x = 0; x < width; ++x) {
-      const Colour c = colour(x, y);
-      row[3 * x] = ColourComponent(c, 2);
-      row[3 * x + 1] = ColourComponent(c, 1);
-      row[3 * x + 2] = ColourComponent(c, 0);
-    }
-  }
-  return out;
-}
-
 TEST(EightBitConversion, HeadersTableAndAnExactRoundTripForFewColours) {
   // 37 x 11: rows of 111 bytes padded to 112; 200 distinct colours with
   // runs of equal pixels.
@@ -176,7 +147,7 @@ TEST(EightBitConversion, HeadersTableAndAnExactRoundTripForFewColours) {
     const std::uint32_t n = static_cast<std::uint32_t>((y * 37 + x) / 2 % 200);
     return n % 7 == 0 ? MakeColour(n, n, n) : MakeColour(n, 255 - n, (n * 5) % 256);
   };
-  const auto image = Make24(37, 11, colour);
+  const auto image = testing::MakeBmp24(37, 11, colour);
   ColourCollector collector;
   collector.AddColour(0x123456);
   const auto converted = ConvertTo8Bit(image, collector);
@@ -225,7 +196,7 @@ TEST(EightBitConversion, HeadersTableAndAnExactRoundTripForFewColours) {
 }
 
 TEST(EightBitConversion, ManyColoursBecome256NearOnesAndOtherImagesAreRefused) {
-  const auto image = Make24(64, 64, [](std::int32_t x, std::int32_t y) {
+  const auto image = testing::MakeBmp24(64, 64, [](std::int32_t x, std::int32_t y) {
     return MakeColour(static_cast<std::uint32_t>(x * 4), static_cast<std::uint32_t>(y * 4), 128);
   });
   ColourCollector collector;

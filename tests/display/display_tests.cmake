@@ -18,3 +18,10 @@ if(LUMBRA_CROSS)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/work/display_window_palette_test)
   set_tests_properties(display_window_palette_8bit_test PROPERTIES TIMEOUT 300)
 endif()
+
+# Painting in every mode and image controls (Win32).
+if(LUMBRA_CROSS)
+  lumbra_test(display_painting_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_painting_test.cpp
+    LIBS lumbra_winrt)
+endif()

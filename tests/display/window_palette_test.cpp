@@ -16,6 +16,7 @@
 #include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
 #include "display/window_palette_win32.h"
+#include "tests/display/bmp24.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -29,31 +30,12 @@ constexpr int kHeight = 64;
 
 // A photo-like colour at (x, y), y from the top: smooth ramps with a
 // ripple, several thousand distinct colours.
-COLORREF PhotoColour(int x, int y) {
+COLORREF PhotoColour(std::int32_t x, std::int32_t y) {
   return RGB(x * 255 / (kWidth - 1), y * 255 / (kHeight - 1), (x * 3 + y * 5) % 200 + 40);
 }
 
 void WritePhoto(const std::string& name) {
-  const int stride = (kWidth * 3 + 3) & ~3;
-  std::vector<std::uint8_t> b(54 + static_cast<std::size_t>(stride) * kHeight, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  WriteU32(b.data() + 2, static_cast<std::uint32_t>(b.size()));
-  WriteU32(b.data() + 10, 54);
-  BitmapInfoHeader h;
-  h.width = kWidth;
-  h.height = kHeight;
-  h.bitCount = 24;
-  WriteInfoHeader(b.data() + 14, h);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      std::uint8_t* p = &b[54 + static_cast<std::size_t>((kHeight - 1 - y) * stride + x * 3)];
-      const COLORREF c = PhotoColour(x, y);
-      p[0] = GetBValue(c);
-      p[1] = GetGValue(c);
-      p[2] = GetRValue(c);
-    }
-  }
+  const auto b = testing::MakeBmp24(kWidth, kHeight, PhotoColour);
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
 }
 
