@@ -25,3 +25,17 @@ if(LUMBRA_CROSS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_painting_test.cpp
     LIBS lumbra_winrt)
 endif()
+
+# The clipboard read back in the process, and by xclip on the X side.
+if(LUMBRA_CROSS)
+  lumbra_test(display_clipboard_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipboard_test.cpp
+    LIBS lumbra_winrt)
+  set_tests_properties(display_clipboard_test PROPERTIES
+    ENVIRONMENT "GTEST_FILTER=-XClipboard.*" RESOURCE_LOCK clipboard)
+  add_test(NAME display_clipboard_xclip_test
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xclip_paste.sh
+            ${LUMBRA_WINE} $<TARGET_FILE:display_clipboard_test>
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/work/display_clipboard_test)
+  set_tests_properties(display_clipboard_xclip_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK clipboard)
+endif()
