@@ -14,11 +14,32 @@
 
 namespace lumbra {
 
+// A button's picture, shown (and, when animated, repainted) by its button.
+class ButtonPicture final : public ImageViewer {
+ public:
+  ButtonPicture(std::int32_t number, HWND button, ImagePtr picture)
+      : number_(number), button_(button), picture_(std::move(picture)) {
+    picture_->AttachViewer(this, nullptr);
+  }
+  ~ButtonPicture() { picture_->DetachViewer(this); }
+  ButtonPicture(const ButtonPicture&) = delete;
+  ButtonPicture& operator=(const ButtonPicture&) = delete;
+
+  std::int32_t number() const { return number_; }
+  ImageObject* picture() const { return picture_.get(); }
+  void RepaintImage(const ImageRect*) override { InvalidateRect(button_, nullptr, FALSE); }
+
+ private:
+  std::int32_t number_;
+  HWND button_;
+  ImagePtr picture_;
+};
+
 struct ToolBarParts {
   HWND bar = nullptr;
   int height = 0;                         // pixels
   std::unique_ptr<Wallpaper> background;  // tiled or at its size; none: the button face
-  std::vector<std::pair<std::int32_t, ImagePtr>> pictures;  // of the buttons, by number
+  std::vector<std::unique_ptr<ButtonPicture>> pictures;
 };
 
 }  // namespace lumbra
@@ -56,8 +77,8 @@ void PaintBarBackground(ToolBarParts& parts, HWND child, HDC dc) {
 }
 
 ImageObject* PictureOf(ToolBarParts& parts, std::int32_t number) {
-  for (auto& [owner, picture] : parts.pictures) {
-    if (owner == number) return picture.get();
+  for (const auto& shown : parts.pictures) {
+    if (shown->number() == number) return shown->picture();
   }
   return nullptr;
 }
@@ -161,8 +182,10 @@ bool IsToolBarButton(Window* w, const ControlPlan& plan) {
 void AddToolBarPicture(Window* w, ControlObject* c) {
   ToolBarParts* parts = w->native->toolBar.get();
   if (!parts || c->plan.icon.empty()) return;
-  if (ImagePtr picture = LoadImageByName(nullptr, c->plan.icon, false, DiscardSource)) {
-    parts->pictures.emplace_back(c->plan.number, std::move(picture));
+  // The pictures are the program's own: its resources come before files.
+  if (ImagePtr picture = LoadImageByName(nullptr, c->plan.icon, true, DiscardSource)) {
+    parts->pictures.push_back(
+        std::make_unique<ButtonPicture>(c->plan.number, c->hwnd, std::move(picture)));
   }
 }
 
