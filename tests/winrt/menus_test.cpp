@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <stdexcept>
@@ -331,6 +332,76 @@ TEST_F(MainWindowBars, ToolBarSpansTheWindowAndTheOtherControlsLieBelowIt) {
   EXPECT_EQ(barAfter.top, barRect.top);
 }
 
+// A 24-bit BMP file of one colour.
+void WriteBmp(const std::string& name, int width, int height, COLORREF colour) {
+  const int stride = (width * 3 + 3) & ~3;
+  const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
+  std::vector<std::uint8_t> b(size, 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, size);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(width));
+  put32(22, static_cast<std::uint32_t>(height));
+  b[26] = 1;
+  b[28] = 24;
+  for (int row = 0; row < height; ++row) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &b[54 + static_cast<std::size_t>(row * stride + x * 3)];
+      p[0] = GetBValue(colour);
+      p[1] = GetGValue(colour);
+      p[2] = GetRValue(colour);
+    }
+  }
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
+}
+
+TEST(ToolBar, TilesItsOwnBackgroundAndItsButtonsShowPicturesFromFiles) {
+  SetRuntimeStarted(true);
+  constexpr COLORREF kTile = RGB(0, 120, 200);
+  constexpr COLORREF kPicture = RGB(200, 30, 40);
+  WriteBmp("tile.bmp", 3, 3, kTile);
+  WriteBmp("face.bmp", 6, 6, kPicture);
+  WindowPlan plan;
+  plan.name = "$BAR";
+  plan.title = "Bar";
+  plan.rect = {30, 30, 240, 160};
+  plan.pixelUnits = true;
+  ControlPlan bar =
+      Ctl(ControlType::ToolBar, 10, {0, 0, kDefaultPosition, kDefaultPosition}, "tile.bmp");
+  bar.placement = 2;
+  ControlPlan button = Ctl(ControlType::Button, 11, {4, 2, 20, 20});
+  button.parent = 10;
+  button.icon = "face.bmp";
+  button.tip = "Face";
+  ControlPlan below = Ctl(ControlType::Prompt, 12, {0, 0, 50, 10}, "Below");
+  below.tip = "Under the bar";
+  plan.controls = {bar, button, below};
+  Window w;
+  CreateWindowFromPlan(w, std::move(plan));
+  OpenWindowObject(w);
+  HWND barHwnd = reinterpret_cast<HWND>(NativeHandle(w, 10));
+  // A bar without a height of its own is 26 units high.
+  EXPECT_EQ(GetProperty(10, PROP::Height), "26");
+  const Capture shown(barHwnd);
+  EXPECT_EQ(shown.At(shown.rect().right - 2, shown.rect().bottom - 2), kTile);
+  const std::set<COLORREF> inside = Capture(reinterpret_cast<HWND>(NativeHandle(w, 11))).Inside();
+  EXPECT_TRUE(inside.count(kPicture));
+  EXPECT_TRUE(inside.count(kTile));
+  EXPECT_EQ(TipOf(reinterpret_cast<HWND>(NativeHandle(w, 11))), "Face");
+  EXPECT_EQ(TipOf(reinterpret_cast<HWND>(NativeHandle(w, 12))), "Under the bar");
+  RECT barRect, prompt;
+  GetWindowRect(barHwnd, &barRect);
+  GetWindowRect(reinterpret_cast<HWND>(NativeHandle(w, 12)), &prompt);
+  EXPECT_EQ(prompt.top, barRect.bottom);
+  CloseWindowObject(w);
+  SetRuntimeStarted(false);
+}
+
 // --- Popup menus ---
 
 // Presses keys (or clicks) on another thread once a popup menu shows, and
@@ -430,6 +501,13 @@ TEST_F(PopupMenuTest, KeyboardChoosesTheItemsNumberAndEscapeChoosesNothing) {
   EXPECT_EQ(Choose("", Pressing({VK_ESCAPE}), 2000), 0);
   EXPECT_EQ(Choose("-|-", Pressing({VK_ESCAPE}), 2000), 0);
   EXPECT_EQ(GetFocus(), focus_);
+  // A thread without a window of its own still gets its choice.
+  std::int32_t chosen = -1;
+  std::thread([&] {
+    PopupInput driver(Pressing({VK_DOWN, VK_DOWN, VK_RETURN}));
+    chosen = PopupMenu("|A||B", 100, 100);
+  }).join();
+  EXPECT_EQ(chosen, 2);
 }
 
 TEST_F(PopupMenuTest, ShowsAtTheMouseByDefaultAndTheRightButtonChooses) {
