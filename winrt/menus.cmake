@@ -5,4 +5,5 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/menu_bar_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tool_bar_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tooltips_win32.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/popup_menu_win32.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/popup_menu_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/runtime_class_win32.cpp)

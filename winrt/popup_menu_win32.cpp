@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include <mutex>
 #include <vector>
 
 #include "core/fixed_text.h"
 #include "winrt/popup_menu_text.h"
+#include "winrt/runtime_class_win32.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
 
@@ -17,18 +17,6 @@ namespace lumbra {
 namespace {
 
 constexpr const char* kPopupClass = "WexPopup";
-
-void RegisterPopupClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPopupClass;
-    RegisterClassExA(&wc);
-  });
-}
 
 // A native menu owned by one holder.
 struct NativeMenu {
@@ -70,7 +58,7 @@ void Build(HMENU root, const std::vector<PopupEntry>& entries) {
 // The invisible window the menu reports to: a child of the active window,
 // or a top-level popup when there is none.
 HWND CreateHolder() {
-  RegisterPopupClass();
+  internal::RegisterRuntimeClass(kPopupClass, DefWindowProcA);
   Window* active = ActiveWindow();
   HWND owner = active && active->native ? active->native->hwnd : nullptr;
   return CreateWindowExA(owner ? 0 : WS_EX_TOOLWINDOW, kPopupClass, "", owner ? WS_CHILD : WS_POPUP,

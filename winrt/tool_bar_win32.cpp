@@ -4,13 +4,13 @@
 #include <windows.h>
 
 #include <memory>
-#include <mutex>
 #include <utility>
 #include <vector>
 
 #include "codecs/image_format_registry.h"
 #include "winrt/menus_win32.h"
 #include "winrt/repaint_win32.h"
+#include "winrt/runtime_class_win32.h"
 
 namespace lumbra {
 
@@ -130,23 +130,10 @@ LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-void RegisterToolBarClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ToolBarProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kToolBarClass;
-    RegisterClassExA(&wc);
-  });
-}
-
 }  // namespace
 
 void CreateToolBar(Window* w, ControlObject* c) {
-  RegisterToolBarClass();
+  RegisterRuntimeClass(kToolBarClass, ToolBarProc);
   HWND window = w->native->hwnd;
   const std::int32_t height =
       c->plan.rect.height == kDefaultPosition ? kDefaultBarHeight : c->plan.rect.height;

@@ -6,10 +6,10 @@
 #include <commctrl.h>
 
 #include <array>
-#include <mutex>
 #include <string>
 
 #include "winrt/menus_win32.h"
+#include "winrt/runtime_class_win32.h"
 
 namespace lumbra::internal {
 
@@ -43,18 +43,6 @@ LRESULT CALLBACK TipHostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-void RegisterTipHostClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TipHostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kTipHostClass;
-    RegisterClassExA(&wc);
-  });
-}
-
 bool MadeByThisThread(HWND hwnd) {
   return hwnd && IsWindow(hwnd) && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
 }
@@ -65,7 +53,7 @@ TipSlot* TipsOf(std::int32_t thread) {
   if (thread < 1 || thread > kThreadSlots) return nullptr;
   TipSlot& slot = g_tips[static_cast<std::size_t>(thread)];
   if (MadeByThisThread(slot.tip) && MadeByThisThread(slot.host)) return &slot;
-  RegisterTipHostClass();
+  RegisterRuntimeClass(kTipHostClass, TipHostProc);
   slot = TipSlot{};
   HINSTANCE instance = GetModuleHandleA(nullptr);
   slot.host = CreateWindowExA(0, kTipHostClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
