@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/winrt/control_plan.h"
+#include "tests/winrt/window_capture.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -51,34 +52,6 @@ void WriteBmp(const std::string& name, int width, int height) {
   }
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
 }
-
-// What a window or control paints, captured into a bitmap of its client
-// size: background first, then the client painting.
-class Capture {
- public:
-  explicit Capture(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-  }
-  ~Capture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
 
 class WindowDisplayTest : public ::testing::Test {
  protected:
