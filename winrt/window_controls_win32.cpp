@@ -121,7 +121,7 @@ void CreateTabPage(Window* w, ControlObject* tab, ControlObject* sheet) {
 struct NativeClass {
   ControlType type;
   const char* wexClass;
-  const char* baseClass;
+  const char* baseClass;  // null: a class of the runtime's own
   DWORD style;
 };
 
@@ -142,6 +142,7 @@ constexpr NativeClass kNativeClasses[] = {
     {ControlType::Box, "WexRegion", "STATIC", SS_BLACKFRAME},
     {ControlType::Panel, "WexRegion", "STATIC", SS_ETCHEDFRAME},
     {ControlType::Sheet, "WexSheet", WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS},
+    {ControlType::List, kListClass, nullptr, WS_TABSTOP},
 };
 
 const NativeClass* NativeClassOf(ControlType type) {
@@ -165,10 +166,11 @@ void RegisterControlClasses() {
     page.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     page.lpszClassName = kTabPageClass;
     RegisterClassExA(&page);
+    RegisterListClass();
     for (const auto& n : kNativeClasses) {
       WNDCLASSEXA base = {};
       base.cbSize = sizeof base;
-      if (!GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
+      if (!n.baseClass || !GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
       WNDCLASSEXA own = base;
       own.hInstance = GetModuleHandleA(nullptr);
       own.lpszClassName = n.wexClass;
@@ -212,6 +214,10 @@ void SetUseText(const UseVariable& use, std::string_view text) {
 
 // Writes the bound variable into the control.
 void Redisplay(ControlObject* c) {
+  if (c->list) {
+    c->list->Refresh();
+    return;
+  }
   if (!c->bound || !c->hwnd) return;
   if (c->plan.type == ControlType::Check) {
     const bool on = UseText(c->use) != "0";
@@ -299,6 +305,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
   LRESULT result = 0;
   if (c->image && c->image->HandleMessage(msg, wp, lp, result)) return result;
+  if (c->list && c->list->HandleMessage(msg, wp, lp, result)) return result;
   switch (c->plan.type) {
     case ControlType::Box:
       if (msg == WM_PAINT) {
@@ -364,9 +371,10 @@ HFONT ControlFont(Window* w, const ControlPlan& plan) {
 HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c) {
   const ControlPlan& plan = c->plan;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native.style;
+  const DWORD exStyle = plan.type == ControlType::List ? WS_EX_CLIENTEDGE : 0;
   if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
   if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
-  if (plan.type == ControlType::Image) {
+  if (plan.type == ControlType::Image || plan.type == ControlType::List) {
     if (plan.flags & 0x1) style |= WS_HSCROLL;
     if (plan.flags & 0x2) style |= WS_VSCROLL;
   }
@@ -382,7 +390,7 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   // An image control's text is the name of the image it shows, set once
   // the image has loaded.
   const char* text = plan.type == ControlType::Image ? "" : plan.text.c_str();
-  HWND hwnd = CreateWindowExA(0, native.wexClass, text, style, px.x, px.y, px.width, px.height,
+  HWND hwnd = CreateWindowExA(exStyle, native.wexClass, text, style, px.x, px.y, px.width, px.height,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
@@ -401,6 +409,7 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
   if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(hwnd, TRUE);
   if (plan.type == ControlType::Spin) CreateSpinArrows(c, parent);
+  if (plan.type == ControlType::List) c->list = std::make_unique<ListControl>(c);
   if (plan.type == ControlType::Image) {
     c->image = std::make_unique<ImageControl>(
         hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); });
@@ -469,7 +478,7 @@ void CreateControls(Window* w) {
       continue;
     }
     const NativeClass* native = NativeClassOf(plan.type);
-    if (!native) {  // list, menus and tool bars come with their own code
+    if (!native) {  // menus and tool bars come with their own code
       w->native->controls.push_back(std::move(c));
       continue;
     }

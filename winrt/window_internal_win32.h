@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "winrt/image_control_win32.h"
+#include "winrt/list_control_win32.h"
 #include "winrt/wallpaper_win32.h"
 #include "winrt/window.h"
 
@@ -53,6 +54,7 @@ struct ControlObject {
   GdiObject font;          // a font of its own, when it differs from the window's
   GdiObject brush;         // the brush of its background colour
   std::unique_ptr<ImageControl> image;
+  std::unique_ptr<ListControl> list;
 };
 
 struct NativeWindowParts {
