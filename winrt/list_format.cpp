@@ -8,9 +8,10 @@ namespace lumbra {
 
 namespace {
 
-// Widths, indents and colours beyond this are clipped to it, so that
-// their pixel sizes stay far from overflowing.
-constexpr std::int64_t kLargestNumber = 0x7FFFFFF;
+// Widths, indents and field numbers beyond this are clipped to it, so
+// that their pixel sizes stay far from overflowing; colours take 32 bits.
+constexpr std::int64_t kLargestNumber = 32767;
+constexpr std::int64_t kLargestColour = 0x7FFFFFFF;
 
 std::optional<ListAlign> AlignOf(char c) {
   switch (c) {
@@ -51,13 +52,13 @@ class FormatReader {
   }
 
   // Optional "-" and decimal digits; nothing when there are no digits.
-  std::optional<std::int32_t> Number() {
+  std::optional<std::int32_t> Number(std::int64_t largest = kLargestNumber) {
     const std::size_t start = p_;
     const bool negative = Take('-');
     std::int64_t value = 0;
     bool digits = false;
     while (More() && s_[p_] >= '0' && s_[p_] <= '9') {
-      value = std::min(value * 10 + (s_[p_] - '0'), kLargestNumber);
+      value = std::min(value * 10 + (s_[p_] - '0'), largest);
       digits = true;
       ++p_;
     }
@@ -177,7 +178,7 @@ class FormatReader {
   // leaves its colour unset.
   void FixedColours(ListColours& colours) {
     for (std::size_t i = 0; More() && !Take(')'); ++i) {
-      const auto colour = Number();
+      const auto colour = Number(kLargestColour);
       if (colour && i < colours.size()) colours[i] = *colour;
       if (!Take(',') && !At(')')) {
         Until(')');
@@ -232,7 +233,9 @@ class FormatReader {
     std::int64_t next = 1;
     std::int64_t highest = 0;
     for (ListColumn& column : format_.columns) {
-      if (column.field == 0) column.field = static_cast<std::int32_t>(std::min(next, kLargestNumber));
+      if (column.field == 0) {
+        column.field = static_cast<std::int32_t>(std::min(next, kLargestNumber));
+      }
       next = std::int64_t{column.field} + 1;
       if (column.flags & ListFlag::Colours) next += 4;
       if (column.flags & ListFlag::Icon) next += 1;

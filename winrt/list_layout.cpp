@@ -9,6 +9,8 @@ namespace {
 
 // Room around the text of a header band, for its raised edge.
 constexpr std::int32_t kHeaderPadding = 2;
+// How far right columns are placed at most, however many a format has.
+constexpr std::int32_t kWidest = 1 << 28;
 
 std::int32_t BandHeight(std::int32_t textLines, std::int32_t lineHeight) {
   return textLines > 0 ? textLines * lineHeight + kHeaderPadding : 0;
@@ -32,7 +34,7 @@ void Place(ListLayout& layout, const ListFormat& format) {
       box.left = lineX;
       box.right = box.width > 0 ? lineX + box.width : lineX - 1;
       box.line = line;
-      lineX += box.width;
+      lineX = std::min(lineX + box.width, kWidest);
       widest = std::max(widest, lineX - x);
       if (g >= 0 && (format.columns[i].flags & ListFlag::NewLine) && i + 1 < end) {
         ++line;
@@ -49,7 +51,7 @@ void Place(ListLayout& layout, const ListFormat& format) {
       group.lines = line + 1;
       layout.lines = std::max(layout.lines, group.lines);
     }
-    x += width;
+    x = std::min(x + width, kWidest);
   }
   layout.totalWidth = x;
   layout.rowHeight = layout.lines * layout.lineHeight;

@@ -1,0 +1,3 @@
+lumbra_test(winrt_list_format_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/list_format_test.cpp
+  LIBS lumbra_winrt)
