@@ -568,6 +568,11 @@ bool ListControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case LB_GETCOUNT: result = queue_ ? ListRows::Count(*queue_) : 0; return true;
     case LB_GETCURSEL: result = Choice() - 1; return true;
     case LB_GETTOPINDEX: result = top_ - 1; return true;
+    case LB_GETITEMRECT:
+      if (!lp) return false;
+      *reinterpret_cast<RECT*>(lp) = RowRect(static_cast<std::int32_t>(wp) + 1);
+      result = 1;
+      return true;
     case LB_GETTEXTLEN:
     case LB_GETTEXT: {
       std::string text;

@@ -4,9 +4,10 @@
 // vertical scroll bar. Only the visible rows are read and painted.
 //
 // Besides painting, the control answers the list-box queries LB_GETCOUNT,
-// LB_GETCURSEL, LB_GETTOPINDEX, LB_GETTEXTLEN and LB_GETTEXT (a row's cells
-// joined by tabs), and its window text is its header texts joined by tabs,
-// so that tests and accessibility tools read what the user sees.
+// LB_GETCURSEL, LB_GETTOPINDEX, LB_GETITEMRECT, LB_GETTEXTLEN and
+// LB_GETTEXT (a row's cells joined by tabs; row -1: the headers), and its
+// window text is its header texts joined by tabs, so that tests and
+// accessibility tools read what the user sees.
 #pragma once
 
 #include <windows.h>
