@@ -98,6 +98,9 @@ ListControl::ListControl(ControlObject* control)
   count_ = queue_ ? static_cast<std::int32_t>(ListRows::Count(*queue_)) : 0;
   selected_ = count_ > 0 ? 1 : 0;
   UpdateScrollBar();
+  // A list drawn over a sheet lies above the sheet's pages, which lie
+  // above the controls made before them.
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // --- Geometry ---
@@ -415,7 +418,8 @@ void ListControl::PaintHeader(HDC dc, std::int32_t width) {
   }
   for (std::size_t i = 0; i < format_.columns.size(); ++i) {
     const ColumnBox& box = layout_.columns[i];
-    paint(format_.columns[i].header, {box.left, box.headerTop, box.right, box.headerBottom},
+    const std::int32_t right = i + 1 == format_.columns.size() ? std::max(box.right, width) : box.right;
+    paint(format_.columns[i].header, {box.left, box.headerTop, right, box.headerBottom},
           box.headerIndent);
   }
 }
@@ -434,6 +438,8 @@ bool ListControl::PaintRow(HDC dc, std::int32_t row, std::int32_t y, std::int32_
     const ListCell& cell = cells_[i];
     RECT r = {box.left, y + box.line * layout_.lineHeight, box.right,
               y + (box.line + 1) * layout_.lineHeight};
+    // The last column's text shows as far as the list is wide.
+    if (i + 1 == cells_.size()) r.right = std::max<LONG>(r.right, width);
     if (column.flags & ListFlag::RightBorder) r.right -= 1;
     if (column.flags & ListFlag::BottomBorder) {
       r.bottom = std::min<LONG>(r.bottom, y + layout_.rowHeight - 1);
