@@ -15,9 +15,18 @@ constexpr std::uint32_t kEventOffset = 0x1400;
 enum EventCode : std::uint32_t {
   kEventAccepted = 0x1401,
   kEventNewSelection = 0x1402,
+  kEventScrollUp = 0x1403,
+  kEventScrollDown = 0x1404,
+  kEventPageUp = 0x1405,
+  kEventPageDown = 0x1406,
+  kEventScrollTop = 0x1407,
+  kEventScrollBottom = 0x1408,
   kEventAlertKey = 0x140F,
   kEventDrop = 0x1413,
+  kEventScrollDrag = 0x1414,
   kEventTabChanging = 0x1415,
+  kEventScrollTrack = 0x141D,
+  kEventColumnResize = 0x141E,
   kEventSelected = 0x1501,
   kEventCloseWindow = 0x1601,
   kEventCloseDown = 0x1602,
@@ -36,9 +45,18 @@ enum EventCode : std::uint32_t {
 namespace Event {
 constexpr std::int32_t Accepted = 0x01;
 constexpr std::int32_t NewSelection = 0x02;
+constexpr std::int32_t ScrollUp = 0x03;
+constexpr std::int32_t ScrollDown = 0x04;
+constexpr std::int32_t PageUp = 0x05;
+constexpr std::int32_t PageDown = 0x06;
+constexpr std::int32_t ScrollTop = 0x07;
+constexpr std::int32_t ScrollBottom = 0x08;
 constexpr std::int32_t AlertKey = 0x0F;
 constexpr std::int32_t Drop = 0x13;
+constexpr std::int32_t ScrollDrag = 0x14;
 constexpr std::int32_t TabChanging = 0x15;
+constexpr std::int32_t ScrollTrack = 0x1D;
+constexpr std::int32_t ColumnResize = 0x1E;
 constexpr std::int32_t Selected = 0x101;
 constexpr std::int32_t CloseWindow = 0x201;
 constexpr std::int32_t CloseDown = 0x202;

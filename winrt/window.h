@@ -35,7 +35,8 @@ struct ControlPlan {
   ControlType type = ControlType::Prompt;
   std::int32_t number = 0;
   UnitRect rect;
-  std::string text;         // caption, prompt text, image file name, or a tool bar's background
+  std::string
+      text;  // caption, prompt text, image file name, list format, or a tool bar's background
   std::int32_t parent = 0;  // the tab or option holding it, 0 for the window
   bool hasUse = false;      // binds the next variable of the window's list
   std::uint8_t useType = 0;
@@ -53,6 +54,9 @@ struct ControlPlan {
   std::int32_t background = -1;
   std::int32_t frameColour = -1;  // boxes
   std::int32_t fillColour = -1;
+  std::int32_t selectedText = -1;  // lists: the selection bar's colours
+  std::int32_t selectedBackground = -1;
+  std::int32_t gridColour = -1;           // lists: their lines (-1: grey)
   double lower = 0, upper = 0, step = 1;  // spin boxes
   std::string value;                      // radios: the value they give their option
   std::vector<std::string> dropTargets;

@@ -123,7 +123,7 @@ void CreateTabPage(Window* w, ControlObject* tab, ControlObject* sheet) {
 struct NativeClass {
   ControlType type;
   const char* wexClass;
-  const char* baseClass;
+  const char* baseClass;  // null: a class of the runtime's own
   DWORD style;
 };
 
@@ -144,6 +144,7 @@ constexpr NativeClass kNativeClasses[] = {
     {ControlType::Box, "WexRegion", "STATIC", SS_BLACKFRAME},
     {ControlType::Panel, "WexRegion", "STATIC", SS_ETCHEDFRAME},
     {ControlType::Sheet, "WexSheet", WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS},
+    {ControlType::List, kListClass, nullptr, WS_TABSTOP},
 };
 
 const NativeClass* NativeClassOf(ControlType type) {
@@ -167,10 +168,11 @@ void RegisterControlClasses() {
     page.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     page.lpszClassName = kTabPageClass;
     RegisterClassExA(&page);
+    RegisterListClass();
     for (const auto& n : kNativeClasses) {
       WNDCLASSEXA base = {};
       base.cbSize = sizeof base;
-      if (!GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
+      if (!n.baseClass || !GetClassInfoExA(nullptr, n.baseClass, &base)) continue;
       WNDCLASSEXA own = base;
       own.hInstance = GetModuleHandleA(nullptr);
       own.lpszClassName = n.wexClass;
@@ -216,6 +218,10 @@ void SetUseText(const UseVariable& use, std::string_view text) {
 void Redisplay(ControlObject* c) {
   if (IsMenuEntry(c)) {
     RedisplayMenuItem(c);
+    return;
+  }
+  if (c->list) {
+    c->list->Refresh();
     return;
   }
   if (!c->bound || !c->hwnd) return;
@@ -309,6 +315,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       HandleEntryClipboardKey(hwnd, static_cast<std::uint32_t>(wp))) {
     return 0;
   }
+  if (c->list && c->list->HandleMessage(msg, wp, lp, result)) return result;
   switch (c->plan.type) {
     case ControlType::Box:
       if (msg == WM_PAINT) {
@@ -376,9 +383,10 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native.style;
   const bool barButton = IsToolBarButton(w, plan);
   if (barButton) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+  const DWORD exStyle = plan.type == ControlType::List ? WS_EX_CLIENTEDGE : 0;
   if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
   if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
-  if (plan.type == ControlType::Image) {
+  if (plan.type == ControlType::Image || plan.type == ControlType::List) {
     if (plan.flags & 0x1) style |= WS_HSCROLL;
     if (plan.flags & 0x2) style |= WS_VSCROLL;
   }
@@ -403,9 +411,10 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   const char* text = plan.type == ControlType::Image  ? ""
                      : barButton && plan.text.empty() ? plan.tip.c_str()
                                                       : plan.text.c_str();
-  HWND hwnd = CreateWindowExA(0, native.wexClass, text, style, px.x, px.y, px.width, px.height,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd =
+      CreateWindowExA(exStyle, native.wexClass, text, style, px.x, px.y, px.width, px.height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
   c->hwnd = hwnd;
   c->font = GdiObject(ControlFont(w, plan));
@@ -424,6 +433,7 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   if (plan.type == ControlType::Spin) CreateSpinArrows(c, parent);
   if (barButton) AddToolBarPicture(w, c);
   RegisterTip(c);
+  if (plan.type == ControlType::List) c->list = std::make_unique<ListControl>(c);
   if (plan.type == ControlType::Image) {
     c->image = std::make_unique<ImageControl>(
         hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); },
@@ -493,7 +503,7 @@ void CreateControls(Window* w) {
       continue;
     }
     const NativeClass* native = NativeClassOf(plan.type);
-    if (!native) {  // list, menus and tool bars come with their own code
+    if (!native) {  // menus and tool bars come with their own code
       if (plan.type == ControlType::ToolBar) CreateToolBar(w, c.get());
       w->native->controls.push_back(std::move(c));
       continue;

@@ -50,7 +50,8 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   c.number = r.number();
   const Rect rect = r.rect();
   c.rect = {rect.x, rect.y, rect.width, rect.height};
-  c.text = std::string(r.type() == RecordType::Image     ? r.fileName()
+  const bool named = r.type() == RecordType::Image || r.type() == RecordType::List;
+  c.text = std::string(named                             ? r.fileName()
                        : r.type() == RecordType::ToolBar ? r.wallpaper()
                                                          : r.text());
   c.parent = parent;
@@ -72,7 +73,11 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   c.fontSize = font.size;
   c.fontWeight = font.weight;
   c.textColour = font.colour;
-  c.background = r.colours().background;
+  const ColourBlock colours = r.colours();
+  c.background = colours.background;
+  c.selectedText = colours.selectedText;
+  c.selectedBackground = colours.selectedBackground;
+  c.gridColour = r.gridColour();
   const BoxColours box = r.boxColours();
   c.frameColour = box.frame;
   c.fillColour = box.fill;

@@ -16,6 +16,7 @@
 
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
+#include "winrt/list_control_win32.h"
 #include "winrt/wallpaper_win32.h"
 #include "winrt/window.h"
 
@@ -54,6 +55,7 @@ struct ControlObject {
   GdiObject font;          // a font of its own, when it differs from the window's
   GdiObject brush;         // the brush of its background colour
   std::unique_ptr<ImageControl> image;
+  std::unique_ptr<ListControl> list;
   // A menu or menu item: the native menu holding it, a menu's own
   // sub-menu, its native item flags, and whether it is hidden (taken out
   // of its menu until it is shown again).

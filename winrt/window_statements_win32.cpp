@@ -161,12 +161,14 @@ void SelectControl(std::int32_t control, std::int32_t item) {
       QueueEvent(w, kEventNewSelection, control);
     }
   }
+  if (c->list && item > 0) c->list->Select(item);
   SetFocus(c->hwnd);
   w->focus = control;
 }
 
 std::int32_t CurrentChoice(std::int32_t control) {
   ControlObject* c = FindControl(Addressed(), control);
+  if (c && c->list) return c->list->Choice();
   if (!c || !c->hwnd || c->plan.type != ControlType::Sheet) return 0;
   return static_cast<std::int32_t>(SendMessageA(c->hwnd, TCM_GETCURSEL, 0, 0)) + 1;
 }
