@@ -15,9 +15,9 @@ struct FieldAt {
   std::int8_t offset;
 };
 
-constexpr RecordLayout Layout(RecordType type, std::uint8_t size,
-                              std::initializer_list<FieldAt> fields) {
-  RecordLayout layout{type, size, {}};
+constexpr DescriptionLayout Layout(RecordType type, std::uint8_t size,
+                                   std::initializer_list<FieldAt> fields) {
+  DescriptionLayout layout{type, size, {}};
   for (auto& offset : layout.offsets) offset = -1;
   for (const FieldAt& f : fields) layout.offsets[static_cast<std::size_t>(f.field)] = f.offset;
   return layout;
@@ -29,7 +29,7 @@ using T = RecordType;
 // Every record type the program uses: its size and where its fields lie.
 // Controls without a use variable keep their rectangle at 21, those with
 // one move it to 25 behind the use descriptor.
-constexpr RecordLayout kLayouts[] = {
+constexpr DescriptionLayout kLayouts[] = {
     Layout(T::BoundString, 76,
            {{F::Number, 13}, {F::Use, 21}, {F::Rect, 25}, {F::Text, 45}, {F::Font, 49}}),
     Layout(T::String, 59,
@@ -208,7 +208,7 @@ constexpr int FieldWidth(Field f) {
 }
 
 constexpr bool LayoutsFit() {
-  for (const RecordLayout& l : kLayouts) {
+  for (const DescriptionLayout& l : kLayouts) {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
       if (l.offsets[i] >= 0 && l.offsets[i] + FieldWidth(static_cast<Field>(i)) > l.size) {
         return false;
@@ -221,10 +221,10 @@ static_assert(LayoutsFit(), "a record field lies outside its record");
 
 }  // namespace
 
-std::span<const RecordLayout> RecordLayouts() { return kLayouts; }
+std::span<const DescriptionLayout> RecordLayouts() { return kLayouts; }
 
-const RecordLayout* RecordLayoutOf(std::uint8_t type) {
-  for (const RecordLayout& l : kLayouts) {
+const DescriptionLayout* RecordLayoutOf(std::uint8_t type) {
+  for (const DescriptionLayout& l : kLayouts) {
     if (static_cast<std::uint8_t>(l.type) == type) return &l;
   }
   return nullptr;

@@ -112,7 +112,7 @@ constexpr std::int32_t kRecordHeaderSize = 21;
 constexpr std::int32_t kSmallestRecordSize = 17;  // the menu bar
 
 // The fields a record can carry. Which ones a record type has, and where,
-// is its RecordLayout.
+// is its DescriptionLayout.
 enum class Field : std::uint8_t {
   Number,         // i32 control number
   Rect,           // 4 x i32: x, y, width, height
@@ -154,7 +154,7 @@ enum class Field : std::uint8_t {
 constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::Count);
 
 // Where each field of one record type lies (-1: the type has no such field).
-struct RecordLayout {
+struct DescriptionLayout {
   RecordType type;
   std::uint8_t size;
   std::int8_t offsets[kFieldCount];
@@ -165,9 +165,9 @@ struct RecordLayout {
 
 // The layout of a type code, or null for codes that this program does not
 // use (those records are skipped when a window is built).
-const RecordLayout* RecordLayoutOf(std::uint8_t type);
+const DescriptionLayout* RecordLayoutOf(std::uint8_t type);
 // Every layout, in type-code order.
-std::span<const RecordLayout> RecordLayouts();
+std::span<const DescriptionLayout> RecordLayouts();
 
 struct Rect {
   std::int32_t x = 0, y = 0, width = 0, height = 0;
@@ -237,7 +237,7 @@ class Record {
   // The raw type code; records without a known layout still have one.
   std::uint8_t typeCode() const;
   RecordType type() const { return static_cast<RecordType>(typeCode()); }
-  const RecordLayout* layout() const { return layout_; }
+  const DescriptionLayout* layout() const { return layout_; }
   // A record with a type code this program does not use: it is skipped,
   // but its next sibling can still be read.
   bool known() const { return layout_ != nullptr; }
@@ -300,7 +300,7 @@ class Record {
 
   const DescriptionBuffer* buffer_ = nullptr;
   std::int32_t offset_ = 0;
-  const RecordLayout* layout_ = nullptr;
+  const DescriptionLayout* layout_ = nullptr;
 };
 
 // One description buffer: the data of a "DABDUMP" resource at offset 2.

@@ -319,7 +319,7 @@ class Compiler {
       diag_.Error(r.line, "a " + r.kind + " cannot stand inside a " + parent->kind);
       return 0;
     }
-    const RecordLayout& layout = *RecordLayoutOf(static_cast<std::uint8_t>(kind->type));
+    const DescriptionLayout& layout = *RecordLayoutOf(static_cast<std::uint8_t>(kind->type));
     std::vector<std::uint8_t> rec(layout.size, 0);
     rec[0] = static_cast<std::uint8_t>(kind->type);
     // A colour that the source does not give is "not set", not black.
