@@ -1,0 +1,8 @@
+# The image list and ShowImage: their portable rules in both builds, and
+# the list built from real folders and shown in the real main window.
+lumbra_test(app_image_rules_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_rules_test.cpp
+  LIBS lumbra_viewer)
+if(LUMBRA_CROSS)
+  lumbra_test(app_image_list_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_list_test.cpp
+    LIBS lumbra_viewer lumbra_winrt lumbra_display lumbra_codecs lumbra_resources)
+endif()
