@@ -64,7 +64,12 @@ std::string Upper(std::string_view text) {
   return upper;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
 
 // What a build has found so far.
 struct ListBuild {
@@ -73,6 +78,8 @@ struct ListBuild {
   bool listedFolder = false;  // an item named a folder, and it was listed
   std::string lastItem;       // the last item, in its short form
   std::string lastLong;       // and in its long form
+  bool inputQuiet = false;    // no input waited at the last look
+  DWORD quietSince = 0;
 };
 
 // Date, time and size of an entry from its directory entry.
@@ -86,13 +93,22 @@ void TakeFileFacts(ImageEntry& entry, const DirectoryEntry& found) {
 }
 
 // Takes the next input event waiting, if any; an Esc asks whether to stop
-// the build, and Yes stops it.
-bool CancelConfirmed() {
+// the build, and Yes stops it. While input waits, every call takes one
+// event; once none waits, the queue is looked at again after a few
+// milliseconds, which keeps a listing of many files answering Esc at once
+// without asking the system for input between every two entries.
+bool CancelConfirmed(ListBuild& build) {
+  constexpr DWORD kQuietPoll = 10;
+  const DWORD now = GetTickCount();
+  if (build.inputQuiet && now - build.quietSince < kQuietPoll) return false;
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) &&
       !PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    build.inputQuiet = true;
+    build.quietSince = now;
     return false;
   }
+  build.inputQuiet = false;
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
   return MessageDialog(
              "You are about to cancel loading the image listing. Are you sure you want to do this?",
@@ -125,7 +141,7 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
       FL.IMAGEPOS = ++build.added;
       ImageList.Add();
     }
-    if (CancelConfirmed()) {
+    if (CancelConfirmed(build)) {
       build.cancelled = true;
       return;
     }
@@ -201,7 +217,7 @@ void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
     const std::string item = Upper(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
     if (item.empty()) break;
     AddArgumentItem(item, build);
-    if (build.cancelled || CancelConfirmed()) {
+    if (build.cancelled || CancelConfirmed(build)) {
       build.cancelled = true;
       break;
     }

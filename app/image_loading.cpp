@@ -105,7 +105,8 @@ void LoadStep() {
   SetProperty(MW::ImageControl, PROP::Stretch, 0);
   HideControls(MW::LoadingImageText);
   Display();
-  if (!PS.KEEPIMAGESETTINGS) {
+  // A control without an image stays hidden behind "Image Not Loaded".
+  if (!PS.KEEPIMAGESETTINGS && !PS.BADIMAGE) {
     ShowControls(MW::ImageControl);
     Display();
   }
