@@ -23,7 +23,7 @@ void MarkGroup(std::size_t first, const Values& values, std::int32_t chosen) {
 }  // namespace
 
 void MarkModeMenu() { MarkGroup(kModeMarks, std::array{1, 2, 3, 4}, PS.IMAGEMODE); }
-void MarkZoomMenu() { MarkGroup(kZoomMarks, kZoomSteps, PS.IMAGEZOOM); }
+void MarkZoomMenu() { MarkGroup(kZoomMarks, kZoomStepPercents, PS.IMAGEZOOM); }
 void MarkSortMenu() { MarkGroup(kSortMarks, std::array{1, 2, 3, 4, 5, 6}, PS.SORTORDER); }
 
 }  // namespace lumbra
