@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/menu_marks.h"
 #include "app/program_settings.h"
 #include "core/locale_startup.h"
 #include "winrt/dialogs.h"
@@ -21,10 +22,6 @@ namespace {
 
 constexpr const char* kModuleTag = "lumbra$LUMBRA";
 constexpr const char* kMainWindow = "$PICVIEWWINDOW";
-
-// The check states of the menu's radio items: 4 display modes, 8 zoom
-// steps, 6 sort orders.
-std::array<std::uint8_t, 18> g_menuChecks{};
 
 std::string ProgramPath() {
   char path[MAX_PATH + 1] = {};
@@ -106,7 +103,7 @@ int RunViewer() {
   LoadSettings();
 
   std::vector<UseVariable> uses;
-  for (std::uint8_t& check : g_menuChecks) uses.push_back({&check, 0x01, 1});
+  for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;
   if (!CreateWindowFromDescription(main, kModuleTag, kMainWindow, uses)) return 2;
   OpenWindowObject(main);

@@ -1,0 +1,326 @@
+// The image list: building it from an argument text and from a folder,
+// sorting it, stepping through it, and the two commands that fill it.
+#include "app/image_list.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstddef>
+
+#include "app/argument_items.h"
+#include "app/image_loading.h"
+#include "app/main_window_controls.h"
+#include "app/menu_marks.h"
+#include "app/path_text.h"
+#include "app/program_settings.h"
+#include "app/wait_cursor_win32.h"
+#include "core/directory_listing.h"
+#include "core/picture.h"
+#include "winrt/dialogs.h"
+#include "winrt/window.h"
+
+namespace lumbra {
+
+namespace {
+
+#define LUMBRA_FIELD(type, name) \
+  { FieldType::type, offsetof(ImageEntry, name), sizeof(ImageEntry::name) }
+constexpr FieldDescription kImageEntryFields[] = {
+    LUMBRA_FIELD(Text, PATH),  LUMBRA_FIELD(Text, FILENAME),  LUMBRA_FIELD(Int32, SIZE),
+    LUMBRA_FIELD(Text, DTPIC), LUMBRA_FIELD(Int32, DATE),     LUMBRA_FIELD(Int32, TIME),
+    LUMBRA_FIELD(Text, TYPE),  LUMBRA_FIELD(Int32, IMAGEPOS),
+};
+#undef LUMBRA_FIELD
+
+}  // namespace
+
+const RecordLayout kImageEntryLayout{kImageEntryFields, sizeof(ImageEntry)};
+
+ImageEntry FL;
+Queue ImageList(&FL, kImageEntryLayout);
+DirectoryEntry DQ;
+Queue DirectoryQueue(&DQ, kDirectoryEntryLayout);
+std::int32_t CurrentImage = 0;
+
+namespace {
+
+// The sort keys of each order, by field number.
+const std::array<std::vector<std::int32_t>, 6> kSortKeys = {{
+    {kFieldImagePos},
+    {kFieldPath, kFieldFileName},
+    {kFieldFileName},
+    {kFieldType, kFieldFileName},
+    {kFieldSize},
+    {kFieldDate, kFieldTime},
+}};
+
+constexpr std::string_view kAllFiles = "*.*";
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+// What a build has found so far.
+struct ListBuild {
+  std::int32_t added = 0;
+  bool cancelled = false;
+  bool listedFolder = false;  // an item named a folder, and it was listed
+  std::string lastItem;       // the last item, in its short form
+  std::string lastLong;       // and in its long form
+  bool inputQuiet = false;    // no input waited at the last look
+  DWORD quietSince = 0;
+};
+
+// Date, time and size of an entry from its directory entry.
+void TakeFileFacts(ImageEntry& entry, const DirectoryEntry& found) {
+  static const Picture date = CompilePicture("@D1");
+  static const Picture time = CompilePicture("@T3");
+  entry.DTPIC = FORMAT(found.DATE, date) + " " + FORMAT(found.TIME, time);
+  entry.SIZE = found.SIZE;
+  entry.DATE = found.DATE;
+  entry.TIME = found.TIME;
+}
+
+// Takes the next input event waiting, if any; an Esc asks whether to stop
+// the build, and Yes stops it. While input waits, every call takes one
+// event; once none waits, the queue is looked at again after a few
+// milliseconds, which keeps a listing of many files answering Esc at once
+// without asking the system for input between every two entries.
+bool CancelConfirmed(ListBuild& build) {
+  constexpr DWORD kQuietPoll = 10;
+  const DWORD now = GetTickCount();
+  if (build.inputQuiet && now - build.quietSince < kQuietPoll) return false;
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) &&
+      !PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    build.inputQuiet = true;
+    build.quietSince = now;
+    return false;
+  }
+  build.inputQuiet = false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  return MessageDialog(
+             "You are about to cancel loading the image listing. Are you sure you want to do this?",
+             "Cancel loading image list?", "ICON:Question", BUTTON::Yes + BUTTON::No,
+             BUTTON::Yes) == BUTTON::Yes;
+}
+
+// The image files of a folder (its path ending with a backslash), in
+// listing order, except the file the build was given.
+void AddFolderImages(const std::string& folder, ListBuild& build) {
+  DirectoryQueue.Free();
+  ListDirectory(DirectoryQueue, folder + std::string(kAllFiles), 0);
+  const std::string shortFolder(ClipTrailingBlanks(ShortPath(folder)));
+  const std::uint32_t count = DirectoryQueue.Records();
+  for (std::uint32_t i = 1; i <= count; ++i) {
+    DirectoryQueue.Get(i);
+    const std::string_view name = DQ.NAME.clipped();
+    const std::string full = shortFolder + std::string(name);
+    const bool given = SameIgnoringCase(full, build.lastItem) ||
+                       SameIgnoringCase(shortFolder + DQ.SHORTNAME.str(), build.lastItem) ||
+                       SameIgnoringCase(folder + std::string(name), build.lastLong);
+    if (given) continue;
+    const std::string_view type = TypeOfPath(full);
+    if (IsImageType(type)) {
+      FL = ImageEntry{};
+      FL.PATH = folder;
+      FL.FILENAME = name;
+      TakeFileFacts(FL, DQ);
+      FL.TYPE = type;
+      FL.IMAGEPOS = ++build.added;
+      ImageList.Add();
+    }
+    if (CancelConfirmed(build)) {
+      build.cancelled = true;
+      return;
+    }
+  }
+}
+
+// One item of the argument text, in its short upper-case form: a file
+// becomes an entry (with zero size and blank dates when it does not
+// exist); a folder lists its image files.
+void AddArgumentItem(const std::string& item, ListBuild& build) {
+  const std::string longForm = LongPath(item);
+  DirectoryQueue.Free();
+  ListDirectory(DirectoryQueue, item, kAttributeDirectory);
+  const bool found = DirectoryQueue.Records() == 1;
+  if (found) DirectoryQueue.Get(1);
+  if ((found && (DQ.ATTRIB & kAttributeDirectory)) || item.back() == '\\') {
+    std::string folder = longForm;
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    PS.LASTPATH = folder;
+    AddFolderImages(folder, build);
+    build.listedFolder = true;
+    return;
+  }
+  build.lastItem = item;
+  build.lastLong = longForm;
+  FL = ImageEntry{};
+  FL.PATH = FolderOfPath(longForm);
+  FL.FILENAME = NameOfPath(longForm);
+  FL.IMAGEPOS = ++build.added;
+  if (found) {
+    TakeFileFacts(FL, DQ);
+    FL.TYPE = TypeOfPath(item);
+  }
+  ImageList.Add();
+  PS.LASTPATH = FL.PATH;
+}
+
+// CurrentImage and PS:FILENAME at the first entry added, wherever the sort
+// put it; none for an empty list.
+void TakeFirstAdded() {
+  CurrentImage = 0;
+  PS.FILENAME = "";
+  const std::uint32_t count = ImageList.Records();
+  for (std::uint32_t i = 1; i <= count; ++i) {
+    ImageList.Get(i);
+    if (FL.IMAGEPOS == 1) {
+      CurrentImage = static_cast<std::int32_t>(i);
+      PS.FILENAME = ImageEntryPath(FL);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+std::string ImageEntryPath(const ImageEntry& entry) {
+  return entry.PATH.str() + entry.FILENAME.str();
+}
+
+std::string ImagePathAt(std::int32_t position) {
+  if (position < 1 || static_cast<std::uint32_t>(position) > ImageList.Records()) return {};
+  ImageList.Get(static_cast<std::uint32_t>(position));
+  return ImageEntryPath(FL);
+}
+
+void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
+  WaitCursor wait;
+  DirectoryQueue.Free();
+  ImageList.Free();
+  ListBuild build;
+  for (const std::string& raw : ArgumentItems(text, dropped)) {
+    if (ClipTrailingBlanks(StripLeadingBlanks(raw)).empty()) break;
+    const std::string item = Upper(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
+    if (item.empty()) break;
+    AddArgumentItem(item, build);
+    if (build.cancelled || CancelConfirmed(build)) {
+      build.cancelled = true;
+      break;
+    }
+  }
+  if (ImageList.Records() <= 1 && (PS.AUTOLOADDIR || forceFolder) && !build.cancelled &&
+      !build.listedFolder) {
+    AddFolderImages(std::string(PS.LASTPATH.clipped()), build);
+  }
+  DirectoryQueue.Free();
+  SortImageList(PS.SORTORDER);
+  TakeFirstAdded();
+}
+
+void SortImageList(std::int32_t order) {
+  if (order < 1 || order > static_cast<std::int32_t>(kSortKeys.size())) return;
+  ImageList.Sort(kSortKeys[static_cast<std::size_t>(order - 1)]);
+}
+
+void ResortImageList() {
+  SortImageList(PS.SORTORDER);
+  MarkSortMenu();
+}
+
+namespace {
+// Shows the entry at a position within the list.
+void StepTo(std::int32_t position) {
+  const auto count = static_cast<std::int32_t>(ImageList.Records());
+  CurrentImage = std::clamp(position, std::min(1, count), count);
+  PS.FILENAME = ImagePathAt(CurrentImage);
+  if (!PS.KEEPIMAGESETTINGS) ResetImageSettings();
+  ShowImage();
+}
+}  // namespace
+
+void NextImage() { StepTo(CurrentImage + 1); }
+void PrevImage() { StepTo(CurrentImage - 1); }
+
+void OpenImageCommand() {
+  PS.TEMPFILENAME = SelectImageFile();
+  if (PS.TEMPFILENAME.blank()) return;
+  PS.FILENAME = ShortPath(PS.TEMPFILENAME.clipped());
+  // Quoted, so that a path the system has no short form for keeps its blanks.
+  BuildImageList("\"" + PS.FILENAME.str() + "\"", false, false);
+  ShowImage();
+}
+
+void LoadFolderCommand() {
+  PS.TEMPFILENAME = SelectImageFolder();
+  if (PS.TEMPFILENAME.blank()) return;
+  CurrentImage = 0;
+  PS.OLDFILENAME = "\\";
+  PS.FILENAME = "";
+  SetProperty(0, PROP::StatusText, "Loading file listing...", MW::PathZone);
+  RedisplayControls();
+  PS.LASTPATH = PS.TEMPFILENAME;
+  BuildImageList({}, false, true);
+  if (ImageList.Records() == 0) {
+    MessageDialog("There are no images in the following folder: " + PS.LASTPATH.str() +
+                      " Please select another folder.",
+                  "No Images", "ICON:Exclamation", BUTTON::Ok);
+    EnterNoImageState();
+  } else {
+    CurrentImage = 1;
+    PS.FILENAME = ImagePathAt(1);
+  }
+  ShowImage();
+}
+
+namespace {
+
+constexpr std::string_view kImageFilter =
+    "Windows Bitmaps (*.BMP)|*.BMP|Windows Metafiles *.WMF)|*.WMF|Icons (*.ICO)|*.ICO|"
+    "PCX Files (*.PCX)|*.PCX|GIF Files (*.GIF)|*.GIF|JPEG Files (*.JPG)|*.JPG|All Files (*.*)|*.*";
+
+// The file dialog opened in PS:LASTPATH, the current folder kept around it:
+// the choice in upper case, or blank.
+std::string ChooseInLastPath(std::string_view title, std::string_view initial,
+                             std::string_view filter, std::int32_t flags) {
+  char saved[MAX_PATH + 1] = {};
+  bool restore = false;
+  if (!PS.LASTPATH.blank()) {
+    restore = GetCurrentDirectoryA(sizeof saved, saved) > 0;
+    if (restore && !SetCurrentDirectoryA(PS.LASTPATH.str().c_str())) {
+      SetCurrentDirectoryA(saved);
+      restore = false;
+    }
+  }
+  std::string name(initial);
+  const bool chosen = FileDialog(title, name, filter, flags);
+  if (restore) SetCurrentDirectoryA(saved);
+  return chosen ? Upper(name) : std::string();
+}
+
+}  // namespace
+
+std::string SelectImageFile() {
+  return ChooseInLastPath("Select Image File", "*.BMP", kImageFilter,
+                          FILE_DIALOG::KeepDir | FILE_DIALOG::LongName);
+}
+
+std::string SelectImageFolder() {
+  return ChooseInLastPath("Select Image Folder", "*.*", "*.*",
+                          FILE_DIALOG::KeepDir | FILE_DIALOG::LongName | FILE_DIALOG::Directory);
+}
+
+}  // namespace lumbra
