@@ -18,6 +18,17 @@ build_host() {
   cmake --build "$host_tree"
 }
 
+# The fuzz tree: clang with libFuzzer, ASan and UBSan; only the fuzz
+# targets and their seed writer are built.
+fuzz_tree=$build/fuzz
+build_fuzz() {
+  if [ ! -f "$fuzz_tree/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DLUMBRA_FUZZ=ON -DLUMBRA_SANITIZE=OFF >/dev/null
+  fi
+  cmake --build "$fuzz_tree" --target fuzz_targets -- -j2
+}
+
 # A cross tree: lumbra.exe and every test, for i686 (the product) or x86_64.
 build_cross_tree() {
   local tree=$1 arch=$2
