@@ -189,32 +189,10 @@ TEST(Metafiles, PlaceableSizeAtScreenResolutionAndPlainRefused) {
   EXPECT_EQ(byName->sourceSize(), wmf.size());
 }
 
-// A 16 x 16 32-bit icon file.
-Bytes MakeIcon() {
-  Bytes out;
-  testing::PutU16(out, 0);
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 1);
-  out.insert(out.end(), {16, 16, 0, 0});
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 32);
-  testing::PutU32(out, 40 + 16 * 16 * 4 + 16 * 4);
-  testing::PutU32(out, 22);
-  testing::PutU32(out, 40);
-  testing::PutU32(out, 16);
-  testing::PutU32(out, 32);
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 32);
-  for (int i = 0; i < 6; ++i) testing::PutU32(out, 0);
-  for (int i = 0; i < 16 * 16; ++i) out.insert(out.end(), {0, 0, 255, 255});
-  out.resize(out.size() + 16 * 4, 0);
-  return out;
-}
-
 TEST(Icons, AlwaysTheSystemIconSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
-  WriteFile("small.ico", MakeIcon());
+  WriteFile("small.ico", testing::MakeIco());
   ImagePtr fromFile = LoadImageByName(nullptr, "small.ico", false, 0);
   ASSERT_NE(fromFile, nullptr);
   EXPECT_EQ(fromFile->width(), cx);
