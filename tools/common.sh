@@ -87,7 +87,7 @@ stop_xvfb() {
 # One Wine prefix inside the build tree, kept alive by a persistent
 # wineserver while tests run so each program starts fast.
 start_wine() {
-  export WINEPREFIX=$build/wine-$wine_arch WINEARCH=$wine_arch WINEDEBUG=-all
+  export WINEPREFIX=${wine_prefix:-$build/wine-$wine_arch} WINEARCH=$wine_arch WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$wine_arch" = win64 ]; then
     wine=/usr/lib/wine/wine64
