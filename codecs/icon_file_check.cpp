@@ -215,6 +215,45 @@ bool ChunksAreSound(Bytes body, int depth, AnimatedCursorParts& parts) {
   return true;
 }
 
+bool PowerOfTwo(std::uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
+
+// The layout of the loaded image as the optional header and the section
+// table give it: the platform maps a program file by these fields before
+// it looks for icons, so they must agree with one another and with the
+// file. Alignments are powers of two (the file's at least 512 bytes unless
+// it equals the sections'), the image base lies on 64 KB, the headers lie
+// inside the file and the image, and every section starts on its alignment,
+// after the one before it, and ends inside the image.
+bool ImageLayoutIsSound(Bytes file, std::uint64_t optional, bool wide, std::uint64_t headersEnd,
+                        Bytes sections) {
+  const std::uint8_t* o = file.data() + optional;
+  const std::uint64_t base =
+      wide ? (std::uint64_t{ReadU32(o + 28)} << 32) | ReadU32(o + 24) : ReadU32(o + 28);
+  const std::uint32_t sectionAlignment = ReadU32(o + 32);
+  const std::uint32_t fileAlignment = ReadU32(o + 36);
+  const std::uint32_t imageSize = ReadU32(o + 56);
+  const std::uint32_t headersSize = ReadU32(o + 60);
+  constexpr std::uint32_t kMaxImage = 0x40000000u;
+  if (!PowerOfTwo(sectionAlignment) || !PowerOfTwo(fileAlignment) ||
+      fileAlignment > sectionAlignment ||
+      (fileAlignment < 512 && fileAlignment != sectionAlignment) || base % 0x10000 != 0 ||
+      imageSize > kMaxImage || imageSize % sectionAlignment != 0 || headersSize < headersEnd ||
+      headersSize > file.size() || headersSize > imageSize) {
+    return false;
+  }
+  std::uint64_t next = headersSize;
+  for (std::size_t at = 0; at + 40 <= sections.size(); at += 40) {
+    const std::uint8_t* section = sections.data() + at;
+    const std::uint32_t virtualSize = ReadU32(section + 8);
+    const std::uint32_t address = ReadU32(section + 12);
+    const std::uint32_t rawSize = ReadU32(section + 16);
+    const std::uint64_t end = std::uint64_t{address} + std::max(virtualSize, rawSize);
+    if (address % sectionAlignment != 0 || address < next || end > imageSize) return false;
+    next = end;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IconImageIsSound(Bytes image) {
@@ -270,9 +309,15 @@ bool ProgramIconsAreSound(Bytes file) {
   if (optionalSize < directories + 3 * 8 || ReadU32(file.data() + optional + directories - 4) < 3) {
     return false;
   }
+  const std::uint32_t directoryCount = ReadU32(file.data() + optional + directories - 4);
+  if (directoryCount > (optionalSize - directories) / 8u) return false;
   const std::uint32_t resourceAddress = ReadU32(file.data() + optional + directories + 16);
   const std::uint64_t sections = optional + optionalSize;
   if (sectionCount == 0 || sectionCount > 96 || !Fits(file, sections, 40ull * sectionCount)) {
+    return false;
+  }
+  if (!ImageLayoutIsSound(file, optional, magic == 0x20B, sections + 40ull * sectionCount,
+                          file.subspan(static_cast<std::size_t>(sections), 40u * sectionCount))) {
     return false;
   }
   ResourceTree reader(file, file.subspan(static_cast<std::size_t>(sections), 40u * sectionCount));

@@ -54,7 +54,8 @@ TEST(HostileFiles, LyingIconsCursorsProgramsAndMetafilesGiveNoImage) {
   Write("sound.dll", testing::MakeIconLibrary(testing::MakeIconImage(16, 16)));
   Write("sound.wmf", testing::MakePlaceableWmf(0, 0, 1440, 720, 1440));
   // (The platform extracts no icons from cursor files, sound or not.)
-  for (const char* name : {"sound.ico", "sound.dll", "sound.wmf"}) {
+  for (const char* name :
+       {"sound.ico", "sound.dll", "sound.wmf", "C:\\windows\\system32\\shell32.dll[3]"}) {
     EXPECT_TRUE(stage.Show(name)) << name;
   }
 }

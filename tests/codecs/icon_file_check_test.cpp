@@ -135,6 +135,18 @@ TEST(IconFileChecks, ProgramFilesWhoseResourcesLieAreRefused) {
   EXPECT_TRUE(refused(at.group + 6 + 12, 2, false));         // a group naming an absent icon
   EXPECT_TRUE(refused(at.tree + 16, 15));                    // no icon group at all
 
+  // The image layout the platform maps the file by before it looks for
+  // icons (found faulting the platform's extraction by mutation).
+  const std::size_t optional = 0x58;
+  EXPECT_TRUE(refused(optional + 60, 0x41414141));  // headers longer than the file
+  EXPECT_TRUE(refused(optional + 56, 0x41414000));  // an image beyond any real one
+  EXPECT_TRUE(refused(optional + 56, 0x1000));      // a section past the image's end
+  EXPECT_TRUE(refused(optional + 28, 0x80808080));  // a base off 64 KB
+  EXPECT_TRUE(refused(optional + 32, 0x80808080));  // alignments not powers of two
+  EXPECT_TRUE(refused(optional + 36, 0x300));
+  EXPECT_TRUE(refused(optional + 36, 0x2000));  // file alignment above the sections'
+  EXPECT_TRUE(refused(optional + 92, 0x1000));  // more data directories than the header holds
+
   // Directories that all point at one another many times over: the walk
   // stays bounded and refuses them.
   Bytes loops = sound;

@@ -333,7 +333,7 @@ inline Bytes MakeIconLibrary(const Bytes& image, IconLibraryLayout* layout = nul
   put32(optional + 28, 0x10000000);
   put32(optional + 32, 0x1000);
   put32(optional + 36, 0x200);
-  put32(optional + 56, kAddress + rawSize);
+  put32(optional + 56, kAddress + (rawSize + 0xFFF) / 0x1000 * 0x1000);
   put32(optional + 60, kHeaders);
   put32(optional + 68, 2);
   put32(optional + 92, 16);
