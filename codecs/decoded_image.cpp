@@ -12,6 +12,7 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t kV4HeaderSize = 108;
 
 bool KnownBitCount(std::uint16_t bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -30,9 +31,10 @@ std::optional<DibLayout> CheckParts(std::span<const std::uint8_t> bytes, std::ui
       !KnownBitCount(h.bitCount)) {
     return std::nullopt;
   }
-  // A bitfield bitmap with the short header carries its three masks where
-  // the colour table would start.
-  const std::uint64_t masks = (h.compression == kBiBitfields && h.size == kInfoHeaderSize) ? 12 : 0;
+  // A bitfield bitmap whose header is shorter than the version 4 header
+  // carries its three masks where the colour table would start: the
+  // platform reads them there whatever the header's length.
+  const std::uint64_t masks = (h.compression == kBiBitfields && h.size < kV4HeaderSize) ? 12 : 0;
   layout.colourCount = ColourTableEntries(h);
   const std::uint64_t colours_at = info_at + h.size + masks;
   const std::uint64_t colours_end = colours_at + 4ull * layout.colourCount;

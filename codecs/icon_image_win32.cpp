@@ -5,7 +5,12 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <cstdint>
+#include <span>
+#include <string>
+
 #include "codecs/format_handlers.h"
+#include "codecs/icon_file_check.h"
 #include "codecs/icon_name.h"
 #include "codecs/image_source.h"
 
@@ -14,6 +19,48 @@ namespace lumbra {
 namespace {
 
 bool iconsFromFiles = false;
+
+// A file mapped read-only for the length of one check.
+class MappedFile {
+ public:
+  explicit MappedFile(const std::string& path) {
+    file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size) || size.QuadPart <= 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX) {
+      return;
+    }
+    mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping_ == nullptr) return;
+    view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+    if (view_ != nullptr) size_ = static_cast<std::size_t>(size.QuadPart);
+  }
+  ~MappedFile() {
+    if (view_ != nullptr) UnmapViewOfFile(view_);
+    if (mapping_ != nullptr) CloseHandle(mapping_);
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::span<const std::uint8_t> bytes() const {
+    return {static_cast<const std::uint8_t*>(view_), size_};
+  }
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE mapping_ = nullptr;
+  void* view_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// The platform's extraction trusts every count and offset of the file; it
+// is given only files whose icons have been checked to lie inside them.
+bool IconFileIsSound(const std::string& path) {
+  const MappedFile file(path);
+  return IconSourceIsSound(file.bytes());
+}
 
 }  // namespace
 
@@ -31,6 +78,7 @@ NativeIcon LookUpIcon(std::string_view name, bool fromResource) {
   if (icon.fromResource && !iconsFromFiles) {
     return LoadIconA(program, ImageResourceName(icon.name).c_str());
   }
+  if (!IconFileIsSound(icon.name)) return nullptr;
   HICON extracted = ExtractIconA(program, icon.name.c_str(), static_cast<UINT>(icon.index));
   // The platform answers 1 for a file that holds no icons.
   if (extracted == reinterpret_cast<HICON>(1)) return nullptr;

@@ -1,5 +1,6 @@
 // Fuzz target: the portable BMP and WMF header reading and every check
-// made before their bytes are painted or played.
+// made before their bytes are painted or played, and the checks on icon,
+// cursor and program files made before their icons are extracted.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -7,6 +8,7 @@
 
 #include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
+#include "codecs/icon_file_check.h"
 #include "codecs/icon_name.h"
 #include "codecs/wmf_header.h"
 
@@ -40,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)lumbra::MulDivRounded(header->right - header->left, 96, header->unitsPerInch);
   }
+  sink = sink + (lumbra::IconSourceIsSound(bytes) ? 1u : 0u);
   const auto icon =
       lumbra::ParseIconName(std::string_view(reinterpret_cast<const char*>(data), size), false);
   sink = sink + static_cast<std::uint32_t>(icon.name.size());

@@ -18,6 +18,17 @@ build_host() {
   cmake --build "$host_tree"
 }
 
+# The fuzz tree: clang with libFuzzer, ASan and UBSan; only the fuzz
+# targets and their seed writer are built.
+fuzz_tree=$build/fuzz
+build_fuzz() {
+  if [ ! -f "$fuzz_tree/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DLUMBRA_FUZZ=ON -DLUMBRA_SANITIZE=OFF >/dev/null
+  fi
+  cmake --build "$fuzz_tree" --target fuzz_targets -- -j2
+}
+
 # A cross tree: lumbra.exe and every test, for i686 (the product) or x86_64.
 build_cross_tree() {
   local tree=$1 arch=$2
@@ -76,7 +87,7 @@ stop_xvfb() {
 # One Wine prefix inside the build tree, kept alive by a persistent
 # wineserver while tests run so each program starts fast.
 start_wine() {
-  export WINEPREFIX=$build/wine-$wine_arch WINEARCH=$wine_arch WINEDEBUG=-all
+  export WINEPREFIX=${wine_prefix:-$build/wine-$wine_arch} WINEARCH=$wine_arch WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$wine_arch" = win64 ]; then
     wine=/usr/lib/wine/wine64

@@ -1,35 +1,33 @@
 #!/usr/bin/env bash
-# Builds the fuzz tree (clang, libFuzzer, ASan + UBSan) and runs one target
-# for a given number of seconds, starting from the seed corpus that the
-# test writers make:
+# Runs one fuzz target for a given number of seconds:
 #   bash tools/fuzz.sh <target> <seconds>     e.g. bash tools/fuzz.sh gif_fuzz 600
-# Targets: gif_fuzz, bmp_wmf_fuzz (and any other *_fuzz of fuzz/).
-# The corpus grows in $LUMBRA_BUILD/fuzz-corpus/<target>; crashes are
-# written to $LUMBRA_BUILD/fuzz-findings/<target>.
+#   bash tools/fuzz.sh platform <seconds>
+# Targets: gif_fuzz, bmp_wmf_fuzz, jpeg_fuzz, pcx_fuzz, window_description_fuzz
+# (libFuzzer with ASan and UBSan, on the host), starting from the seed
+# corpus that the test writers make. The corpus grows in
+# $LUMBRA_BUILD/fuzz-corpus/<target>; findings are written to
+# $LUMBRA_BUILD/fuzz-findings/<target>.
+# "platform" runs the platform mutation runner (load, paint in every mode,
+# copy) under Wine in an Xvfb of its own, half the time on a 24-bit and
+# half on an 8-bit palette display; see tools/platform_fuzz.sh.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${LUMBRA_BUILD:-$root/build}
-tree=$build/fuzz
+source "$(dirname "$0")/common.sh"
 target=${1:?usage: fuzz.sh <target> <seconds>}
 seconds=${2:?usage: fuzz.sh <target> <seconds>}
 
-if [ ! -f "$tree/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DLUMBRA_FUZZ=ON -DLUMBRA_SANITIZE=OFF >/dev/null
+if [ "$target" = platform ]; then
+  exec bash "$root/tools/platform_fuzz.sh" "$seconds"
 fi
-cmake --build "$tree" --target "$target" fuzz_seeds -- -j2
 
+build_fuzz >/dev/null
 corpus=$build/fuzz-corpus/$target
 findings=$build/fuzz-findings/$target
-mkdir -p "$corpus" "$findings" "$build/fuzz-corpus/seeds-gif" "$build/fuzz-corpus/seeds-bmp_wmf"
-"$tree/fuzz/fuzz_seeds" "$build/fuzz-corpus/seeds-gif" "$build/fuzz-corpus/seeds-bmp_wmf"
-case $target in
-  gif_fuzz) seeds=$build/fuzz-corpus/seeds-gif ;;
-  bmp_wmf_fuzz) seeds=$build/fuzz-corpus/seeds-bmp_wmf ;;
-  *) seeds= ;;
-esac
+mkdir -p "$corpus" "$findings"
+"$fuzz_tree/fuzz/fuzz_seeds" "$build/fuzz-corpus"
+seeds=$build/fuzz-corpus/seeds-$target
+[ -d "$seeds" ] || seeds=
 
 # One process on one core; -rss_limit_mb bounds what a hostile header may
 # make the decoders allocate.
-"$tree/fuzz/$target" "$corpus" ${seeds:+"$seeds"} -max_total_time="$seconds" \
+"$fuzz_tree/fuzz/$target" "$corpus" ${seeds:+"$seeds"} -max_total_time="$seconds" \
   -rss_limit_mb=2048 -artifact_prefix="$findings/" -print_final_stats=1

@@ -6,6 +6,7 @@ source "$(dirname "$0")/common.sh"
 
 bootstrap || exit 1
 build_host || exit 1
+build_fuzz || exit 1
 build_cross || exit 1
 
 summary() {  # the pass and fail counts of one ctest log
@@ -13,9 +14,13 @@ summary() {  # the pass and fail counts of one ctest log
 }
 
 log_host=$build/test-host.log
+log_fuzz=$build/test-fuzz.log
 log_cross=$build/test-cross.log
 ctest --test-dir "$host_tree" --output-on-failure -j2 2>&1 | tee "$log_host"
 host_rc=${PIPESTATUS[0]}
+# Every fuzz target, briefly over its seeds.
+ctest --test-dir "$fuzz_tree" -L fuzz --output-on-failure -j2 2>&1 | tee "$log_fuzz"
+fuzz_rc=${PIPESTATUS[0]}
 
 start_xvfb 90
 start_wine
@@ -24,10 +29,11 @@ ctest --test-dir "$run_tree" --output-on-failure -j2 2>&1 | tee "$log_cross"
 cross_rc=${PIPESTATUS[0]}
 
 read -r hf ht <<<"$(summary "$log_host")"
+read -r ff ft <<<"$(summary "$log_fuzz")"
 read -r cf ct <<<"$(summary "$log_cross")"
-failed=$(( ${hf:-0} + ${cf:-0} ))
-total=$(( ${ht:-0} + ${ct:-0} ))
-if [ "$host_rc" -ne 0 ] || [ "$cross_rc" -ne 0 ]; then rc=1; else rc=0; fi
+failed=$(( ${hf:-0} + ${ff:-0} + ${cf:-0} ))
+total=$(( ${ht:-0} + ${ft:-0} + ${ct:-0} ))
+if [ "$host_rc" -ne 0 ] || [ "$fuzz_rc" -ne 0 ] || [ "$cross_rc" -ne 0 ]; then rc=1; else rc=0; fi
 [ "$total" -gt 0 ] || rc=1
 echo "$((total - failed)) passed, $failed failed"
 exit $rc

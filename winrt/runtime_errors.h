@@ -45,11 +45,12 @@ bool RuntimeErrorShown();
 void RuntimeErrorBox(std::int32_t code, std::string_view detail = {});
 
 // The platform's halt and box (the Windows runtime installs them). The box
-// returns true for OK, false for Cancel.
+// returns true for OK, false for Cancel. Halt and fault-and-end do not
+// return; the error box ends the process itself should one of them do so.
 struct ErrorBoxPlatform {
   bool (*show)(const std::string& message) = nullptr;
-  [[noreturn]] void (*halt)(int exitCode) = nullptr;
-  [[noreturn]] void (*faultAndEnd)() = nullptr;
+  void (*halt)(int exitCode) = nullptr;
+  void (*faultAndEnd)() = nullptr;
 };
 void SetErrorBoxPlatform(const ErrorBoxPlatform& platform);
 

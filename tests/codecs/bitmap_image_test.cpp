@@ -176,6 +176,22 @@ TEST(DecodedImageLayout, RefusesPartsOutsideTheBytes) {
   ASSERT_TRUE(layout);
   EXPECT_EQ(layout->rowsPresent, 0u);
   EXPECT_FALSE(CheckDecodedImage(std::span(good).first(59)));
+
+  // A 32-bit bitfield bitmap with a 56-byte header: its masks follow the
+  // header and must be inside the bytes as well.
+  Bytes masks = good;
+  WriteU32(masks.data() + 14, 56);
+  WriteU16(masks.data() + 14 + 14, 32);
+  WriteU32(masks.data() + 14 + 16, 3);
+  WriteU32(masks.data() + 14 + 32, 0);
+  WriteU32(masks.data() + 18, 1);
+  WriteU32(masks.data() + 22, 1);
+  WriteU32(masks.data() + 10, 14 + 56 + 12);
+  masks.resize(14 + 56 + 12 + 4);
+  EXPECT_TRUE(CheckDecodedImage(masks));
+  masks.resize(14 + 56 + 8);
+  WriteU32(masks.data() + 10, 14 + 56);
+  EXPECT_FALSE(CheckDecodedImage(masks));
 }
 
 TEST(DecodedImageLayout, RunLengthRowsCountOnlyWhenAllTheirBytesArePresent) {

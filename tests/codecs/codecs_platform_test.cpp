@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "codecs/bitmap_image.h"
+#include "codecs/decoded_image.h"
 #include "codecs/gif_image.h"
 #include "codecs/icon_image.h"
 #include "codecs/image_format_registry.h"
@@ -135,6 +137,59 @@ TEST(BitmapPainting, SizeOnlyPaintsNothingAndTruncatedRowsStayInside) {
   EXPECT_EQ(canvas.At(5, 5), RGB(255, 255, 255));
 }
 
+// Top-down bitmaps (negative height) keep their height as stored, paint
+// upright with their first stored row on top, also when rows are missing,
+// and go to the clipboard as stored.
+TEST(BitmapPainting, TopDownRowsPaintUprightAndCopyAsStored) {
+  Bytes eight = MakeBmp8(4, -4, 2, 0);
+  for (int x = 0; x < 4; ++x) eight[14 + 40 + 8 + x] = 1;  // the top row white
+  Bytes deep = eight;  // the same picture in 24 bits, the top row red
+  WriteU32(deep.data() + 10, 54);
+  WriteU16(deep.data() + 28, 24);
+  WriteU32(deep.data() + 46, 0);
+  deep.resize(54);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const std::uint8_t red = y == 0 ? 255 : 0;
+      deep.insert(deep.end(), {0, 0, red});
+    }
+  }
+  for (const Bytes* bmp : {&eight, &deep}) {
+    const COLORREF top = bmp == &eight ? RGB(255, 255, 255) : RGB(255, 0, 0);
+    ImagePtr image =
+        LoadImageFromMemory(nullptr, bmp->data(), static_cast<std::uint32_t>(bmp->size()), 0);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->height(), -4);
+    Canvas canvas(8, 8);
+    image->DrawInRectangle(0, canvas.dc(), ImageRect{0, 0, 8, 8});
+    EXPECT_EQ(canvas.At(3, 0), top);
+    EXPECT_EQ(canvas.At(3, 1), top);
+    EXPECT_EQ(canvas.At(3, 6), RGB(0, 0, 0));
+
+    Bytes cut = *bmp;  // the bottom row missing: the top three still on top
+    cut.resize(cut.size() - (bmp == &eight ? 4 : 12));
+    ImagePtr partial =
+        LoadImageFromMemory(nullptr, cut.data(), static_cast<std::uint32_t>(cut.size()), 0);
+    ASSERT_NE(partial, nullptr);
+    Canvas rows(4, 4);
+    partial->DrawAt(rows.dc(), 0, 0, 4, 4);
+    EXPECT_EQ(rows.At(1, 0), top);
+    EXPECT_EQ(rows.At(1, 2), RGB(0, 0, 0));
+    EXPECT_EQ(rows.At(1, 3), RGB(255, 255, 255));  // not painted
+
+    image->CopyToClipboard(nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE dib = GetClipboardData(CF_DIB);
+    ASSERT_NE(dib, nullptr);
+    const auto* put = static_cast<const std::uint8_t*>(GlobalLock(dib));
+    ASSERT_NE(put, nullptr);
+    EXPECT_EQ(ReadS32(put + 8), -4);
+    EXPECT_TRUE(std::equal(bmp->begin() + 14, bmp->end(), put));
+    GlobalUnlock(dib);
+    CloseClipboard();
+  }
+}
+
 TEST(BitmapPainting, TilesAndCentres) {
   Bytes bmp = MakeBmp8(2, 2, 2, 0);
   bmp[bmp.size() - 4] = 1;  // top-left pixel white, the rest black
@@ -189,32 +244,10 @@ TEST(Metafiles, PlaceableSizeAtScreenResolutionAndPlainRefused) {
   EXPECT_EQ(byName->sourceSize(), wmf.size());
 }
 
-// A 16 x 16 32-bit icon file.
-Bytes MakeIcon() {
-  Bytes out;
-  testing::PutU16(out, 0);
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 1);
-  out.insert(out.end(), {16, 16, 0, 0});
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 32);
-  testing::PutU32(out, 40 + 16 * 16 * 4 + 16 * 4);
-  testing::PutU32(out, 22);
-  testing::PutU32(out, 40);
-  testing::PutU32(out, 16);
-  testing::PutU32(out, 32);
-  testing::PutU16(out, 1);
-  testing::PutU16(out, 32);
-  for (int i = 0; i < 6; ++i) testing::PutU32(out, 0);
-  for (int i = 0; i < 16 * 16; ++i) out.insert(out.end(), {0, 0, 255, 255});
-  out.resize(out.size() + 16 * 4, 0);
-  return out;
-}
-
 TEST(Icons, AlwaysTheSystemIconSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
-  WriteFile("small.ico", MakeIcon());
+  WriteFile("small.ico", testing::MakeIco());
   ImagePtr fromFile = LoadImageByName(nullptr, "small.ico", false, 0);
   ASSERT_NE(fromFile, nullptr);
   EXPECT_EQ(fromFile->width(), cx);

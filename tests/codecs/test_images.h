@@ -232,4 +232,170 @@ inline Bytes MakePlaceableWmf(std::int16_t left, std::int16_t top, std::int16_t 
   return out;
 }
 
+// A 32-bit icon image as an icon file or a program's icon resource holds
+// it: the information header (twice the height, colour and mask rows),
+// every pixel `argb`, then the mask rows.
+inline Bytes MakeIconImage(std::int32_t width, std::int32_t height,
+                           std::uint32_t argb = 0xFFFF0000) {
+  Bytes out;
+  PutU32(out, 40);
+  PutU32(out, static_cast<std::uint32_t>(width));
+  PutU32(out, static_cast<std::uint32_t>(2 * height));
+  PutU16(out, 1);
+  PutU16(out, 32);
+  for (int i = 0; i < 6; ++i) PutU32(out, 0);
+  for (std::int32_t i = 0; i < width * height; ++i) PutU32(out, argb);
+  const std::uint32_t maskStride = (static_cast<std::uint32_t>(width) + 31) / 32 * 4;
+  out.resize(out.size() + maskStride * static_cast<std::uint32_t>(height), 0);
+  return out;
+}
+
+// An icon (type 1) or cursor (type 2) file with one 32-bit image.
+inline Bytes MakeIco(std::int32_t width = 16, std::int32_t height = 16, std::uint16_t type = 1) {
+  const Bytes image = MakeIconImage(width, height);
+  Bytes out;
+  PutU16(out, 0);
+  PutU16(out, type);
+  PutU16(out, 1);
+  out.insert(out.end(),
+             {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), 0, 0});
+  PutU16(out, 1);
+  PutU16(out, 32);
+  PutU32(out, static_cast<std::uint32_t>(image.size()));
+  PutU32(out, 22);
+  out.insert(out.end(), image.begin(), image.end());
+  return out;
+}
+
+inline void PutChunk(Bytes& out, std::string_view id, const Bytes& data) {
+  PutText(out, id);
+  PutU32(out, static_cast<std::uint32_t>(data.size()));
+  out.insert(out.end(), data.begin(), data.end());
+  if (data.size() % 2 != 0) out.push_back(0);
+}
+
+// An animated cursor: RIFF "ACON" with its header, one frame of `icon` per
+// step, and a "fram" list holding the frames.
+inline Bytes MakeAni(const Bytes& icon, std::uint32_t frames = 2) {
+  Bytes header;
+  PutU32(header, 36);
+  PutU32(header, frames);
+  PutU32(header, frames);
+  for (int i = 0; i < 4; ++i) PutU32(header, 0);
+  PutU32(header, 10);
+  PutU32(header, 1);  // the frames are icon files
+  Bytes list;
+  PutText(list, "fram");
+  for (std::uint32_t i = 0; i < frames; ++i) PutChunk(list, "icon", icon);
+  Bytes body;
+  PutText(body, "ACON");
+  PutChunk(body, "anih", header);
+  PutChunk(body, "LIST", list);
+  Bytes out;
+  PutChunk(out, "RIFF", body);
+  return out;
+}
+
+// The offsets inside MakeIconLibrary's file that hostile variants change.
+struct IconLibraryLayout {
+  std::uint32_t sectionHeader = 0;  // the resource section's header
+  std::uint32_t tree = 0;           // the resource tree
+  std::uint32_t iconData = 0;       // the icon's data entry
+  std::uint32_t group = 0;          // the icon group's directory
+};
+
+// A 32-bit library (PE) holding `image` as icon 1 and one icon group that
+// names it, in a resource section at address 0x1000.
+inline Bytes MakeIconLibrary(const Bytes& image, IconLibraryLayout* layout = nullptr) {
+  constexpr std::uint32_t kHeaders = 0x200;
+  constexpr std::uint32_t kAddress = 0x1000;
+  const std::uint32_t imageSize = static_cast<std::uint32_t>(image.size());
+  const std::uint32_t groupAt = 160 + (imageSize + 3) / 4 * 4;
+  const std::uint32_t rawSize = (groupAt + 20 + 0x1FF) / 0x200 * 0x200;
+  Bytes out(0x40, 0);
+  out[0] = 'M';
+  out[1] = 'Z';
+  out[0x3C] = 0x40;
+  PutText(out, std::string_view("PE\0\0", 4));
+  PutU16(out, 0x14C);
+  PutU16(out, 1);
+  PutU32(out, 0);
+  PutU32(out, 0);
+  PutU32(out, 0);
+  PutU16(out, 224);
+  PutU16(out, 0x2102);
+  const std::size_t optional = out.size();
+  out.resize(optional + 224, 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(optional, 0x10B);
+  put32(optional + 28, 0x10000000);
+  put32(optional + 32, 0x1000);
+  put32(optional + 36, 0x200);
+  put32(optional + 56, kAddress + (rawSize + 0xFFF) / 0x1000 * 0x1000);
+  put32(optional + 60, kHeaders);
+  put32(optional + 68, 2);
+  put32(optional + 92, 16);
+  put32(optional + 96 + 16, kAddress);
+  put32(optional + 96 + 20, groupAt + 20);
+  const std::uint32_t section = static_cast<std::uint32_t>(out.size());
+  PutText(out, std::string_view(".rsrc\0\0\0", 8));
+  PutU32(out, groupAt + 20);
+  PutU32(out, kAddress);
+  PutU32(out, rawSize);
+  PutU32(out, kHeaders);
+  for (int i = 0; i < 3; ++i) PutU32(out, 0);
+  PutU32(out, 0x40000040);
+  out.resize(kHeaders, 0);
+  // The tree: types (icon, group), a name directory each, a language
+  // directory each, the two data entries, the icon and the group.
+  Bytes tree;
+  auto directory = [&](std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> entries) {
+    for (int i = 0; i < 3; ++i) PutU32(tree, 0);
+    PutU16(tree, 0);
+    PutU16(tree, static_cast<std::uint32_t>(entries.size()));
+    for (const auto& [name, target] : entries) {
+      PutU32(tree, name);
+      PutU32(tree, target);
+    }
+  };
+  constexpr std::uint32_t kDirectory = 0x80000000u;
+  directory({{3, kDirectory | 32}, {14, kDirectory | 56}});
+  directory({{1, kDirectory | 80}});
+  directory({{1, kDirectory | 104}});
+  directory({{0x409, 128}});
+  directory({{0x409, 144}});
+  PutU32(tree, kAddress + 160);
+  PutU32(tree, imageSize);
+  PutU32(tree, 0);
+  PutU32(tree, 0);
+  PutU32(tree, kAddress + groupAt);
+  PutU32(tree, 20);
+  PutU32(tree, 0);
+  PutU32(tree, 0);
+  tree.insert(tree.end(), image.begin(), image.end());
+  tree.resize(groupAt, 0);
+  PutU16(tree, 0);
+  PutU16(tree, 1);
+  PutU16(tree, 1);
+  tree.insert(tree.end(), {16, 16, 0, 0});
+  PutU16(tree, 1);
+  PutU16(tree, 32);
+  PutU32(tree, imageSize);
+  PutU16(tree, 1);
+  tree.resize(rawSize, 0);
+  out.insert(out.end(), tree.begin(), tree.end());
+  if (layout != nullptr) *layout = {section, kHeaders, kHeaders + 128, kHeaders + groupAt};
+  return out;
+}
+
+// Sound icon sources of every kind, as seeds for fuzzing.
+inline std::vector<std::pair<std::string, Bytes>> IconFileSeeds() {
+  return {{"icon.ico", MakeIco()},
+          {"cursor.cur", MakeIco(32, 32, 2)},
+          {"animated.ani", MakeAni(MakeIco())},
+          {"library.dll", MakeIconLibrary(MakeIconImage(16, 16))}};
+}
+
 }  // namespace lumbra::testing

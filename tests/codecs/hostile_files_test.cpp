@@ -1,0 +1,90 @@
+// Hostile files through the platform path the viewer takes: loaded by an
+// image control, painted in every placement, copied to the clipboard.
+// Files that lie about their parts give no image and never a fault; the
+// sound files beside them still show.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "codecs/decoded_image.h"
+#include "tests/codecs/test_images.h"
+#include "tools/platform_fuzz/image_stage_win32.h"
+
+namespace lumbra {
+namespace {
+
+using testing::Bytes;
+
+void Write(const std::string& name, const Bytes& bytes) {
+  std::ofstream(name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(HostileFiles, LyingIconsCursorsProgramsAndMetafilesGiveNoImage) {
+  Bytes garbage = testing::MakeIco();
+  for (std::size_t i = 6; i < 22; ++i) garbage[i] = static_cast<std::uint8_t>(0xA5 ^ (i * 37));
+  Bytes pastEnd = testing::MakeIco();
+  WriteU32(pastEnd.data() + 18, static_cast<std::uint32_t>(pastEnd.size() + 64));
+  Bytes lyingChunk = testing::MakeAni(testing::MakeIco());
+  WriteU32(lyingChunk.data() + 12 + 8 + 36 + 4, 0x7FFFFFF0u);
+  testing::IconLibraryLayout at;
+  Bytes lyingTree = testing::MakeIconLibrary(testing::MakeIconImage(16, 16), &at);
+  WriteU32(lyingTree.data() + at.iconData + 4, 0x00100000);
+  Bytes overrun = testing::MakePlaceableWmf(0, 0, 1440, 720, 1440);
+  WriteU32(overrun.data() + 22 + 18, 0x4000);  // the last record claims 32 KB
+
+  Write("garbage-directory.ico", garbage);
+  Write("entry-past-end.ico", pastEnd);
+  Write("lying-chunk.ani", lyingChunk);
+  Write("lying-tree.dll", lyingTree);
+  Write("record-overrun.wmf", overrun);
+  ImageStage stage;
+  for (const char* name : {"garbage-directory.ico", "entry-past-end.ico", "lying-chunk.ani",
+                           "lying-tree.dll", "record-overrun.wmf"}) {
+    EXPECT_FALSE(stage.Show(name)) << name;
+  }
+
+  Write("sound.ico", testing::MakeIco());
+  Write("sound.dll", testing::MakeIconLibrary(testing::MakeIconImage(16, 16)));
+  Write("sound.wmf", testing::MakePlaceableWmf(0, 0, 1440, 720, 1440));
+  // (The platform extracts no icons from cursor files, sound or not.)
+  for (const char* name :
+       {"sound.ico", "sound.dll", "sound.wmf", "C:\\windows\\system32\\shell32.dll[3]"}) {
+    EXPECT_TRUE(stage.Show(name)) << name;
+  }
+}
+
+// Every regression file kept from the mutation runs loads as no image or
+// as its real size, and goes through painting and copying without a fault.
+TEST(HostileFiles, RegressionFilesLoadAsNoImageOrTheirRealSize) {
+  ImageStage stage;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("hostile")) {
+    const std::string name = entry.path().string();
+    SIZE size{};
+    const bool loaded = stage.Show(name, &size);
+    ++files;
+    if (!loaded) continue;
+    // A name ending "-WxH.ext" gives the real size of a file that loads.
+    const std::string stem = entry.path().stem().string();
+    const std::size_t dash = stem.rfind('-');
+    const std::size_t x = stem.rfind('x');
+    if (dash == std::string::npos || x == std::string::npos || x < dash) {
+      ADD_FAILURE() << name << " loaded but its name gives no size";
+      continue;
+    }
+    EXPECT_EQ(size.cx, std::stol(stem.substr(dash + 1, x - dash - 1))) << name;
+    // A top-down bitmap keeps its negative height as stored.
+    EXPECT_EQ(std::abs(size.cy), std::stol(stem.substr(x + 1))) << name;
+  }
+  EXPECT_GT(files, 0);
+}
+
+}  // namespace
+}  // namespace lumbra
