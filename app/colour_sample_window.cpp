@@ -1,10 +1,28 @@
-// Seam until the window's own procedure lands: returns at once.
+// The "Sample..." window: keeps the colour sample on until Close.
 #include "app/colour_sample_window.h"
 
-#include "app/program_settings.h"
+#include "winrt/event_codes.h"
+#include "winrt/window.h"
 
 namespace lumbra {
 
-void ColourSampleWindow() {}
+namespace {
+
+constexpr const char* kModuleTag = "lumbra$LUMBRA";
+constexpr const char* kWindowName = "P34$CLOSEWINDOW";
+constexpr std::int32_t kCloseButton = 2;
+
+}  // namespace
+
+void ColourSampleWindow() {
+  Window window;
+  if (!CreateWindowFromDescription(window, kModuleTag, kWindowName, {})) return;
+  OpenWindowObject(window);
+  Accept([] {
+    if (EVENT() == Event::Accepted && FIELD() == kCloseButton) return kPassLeave;
+    return kPassNormal;
+  });
+  CloseWindowObject(window);
+}
 
 }  // namespace lumbra

@@ -1,6 +1,7 @@
 // PCX test files built byte by byte.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct PcxFile {
   std::vector<std::uint8_t> data;  // pixel data as stored from byte 128
   bool trailer = true;             // 0C + 768 palette bytes at the end
   std::uint8_t trailerMarker = 0x0C;
+  // The trailer's 256 red, green, blue triples; empty: entry i is
+  // (i, 255 - i, i / 2).
+  std::vector<std::uint8_t> trailerColours;
 
   std::vector<std::uint8_t> Bytes() const {
     std::vector<std::uint8_t> out(128, 0);
@@ -33,7 +37,11 @@ struct PcxFile {
     out.insert(out.end(), data.begin(), data.end());
     if (trailer) {
       out.push_back(trailerMarker);
-      // Entry i is (i, 255 - i, i / 2).
+      if (!trailerColours.empty()) {
+        out.insert(out.end(), trailerColours.begin(), trailerColours.end());
+        out.resize(out.size() + 768 - std::min<std::size_t>(768, trailerColours.size()), 0);
+        return out;
+      }
       for (int i = 0; i < 256; ++i) {
         out.push_back(static_cast<std::uint8_t>(i));
         out.push_back(static_cast<std::uint8_t>(255 - i));
@@ -51,6 +59,20 @@ inline std::vector<std::uint8_t> RunsOfOne(const std::vector<std::uint8_t>& byte
   for (std::uint8_t b : bytes) {
     out.push_back(0xC1);
     out.push_back(b);
+  }
+  return out;
+}
+
+// Run-length codes bytes as a PCX writer does: repeats as runs of up to 63,
+// and single bytes with both top bits set as runs of one.
+inline std::vector<std::uint8_t> RunLength(const std::vector<std::uint8_t>& bytes) {
+  std::vector<std::uint8_t> out;
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t run = 1;
+    while (at + run < bytes.size() && run < 63 && bytes[at + run] == bytes[at]) ++run;
+    if (run > 1 || bytes[at] >= 0xC0) out.push_back(static_cast<std::uint8_t>(0xC0 | run));
+    out.push_back(bytes[at]);
+    at += run;
   }
   return out;
 }

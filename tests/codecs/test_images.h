@@ -77,6 +77,19 @@ class GifWriter {
       }
     }
   }
+  // Header and logical screen with the given global colour table: red,
+  // green and blue bytes per entry, padded with black to a power of two.
+  GifWriter(std::uint16_t width, std::uint16_t height, const Bytes& palette) {
+    std::uint8_t sizeBits = 0;
+    while ((2u << sizeBits) * 3 < palette.size() && sizeBits < 7) ++sizeBits;
+    PutText(bytes, "GIF89a");
+    PutU16(bytes, width);
+    PutU16(bytes, height);
+    bytes.insert(bytes.end(), {static_cast<std::uint8_t>(0x80 | sizeBits), 0, 0});
+    Bytes table = palette;
+    table.resize((2u << sizeBits) * 3, 0);
+    bytes.insert(bytes.end(), table.begin(), table.end());
+  }
   GifWriter& GraphicControl(std::uint16_t delay, int transparent = -1) {
     bytes.insert(bytes.end(), {0x21, 0xF9, 4, static_cast<std::uint8_t>(transparent >= 0 ? 1 : 0)});
     PutU16(bytes, delay);
@@ -207,7 +220,8 @@ class GifWriter {
 // header whose size field holds `words` and whatever records follow.
 inline Bytes MakePlaceableWmf(std::int16_t left, std::int16_t top, std::int16_t right,
                               std::int16_t bottom, std::uint16_t unitsPerInch,
-                              std::uint32_t words = 0) {
+                              std::uint32_t words = 0, const Bytes& records = {},
+                              std::uint16_t objects = 0) {
   Bytes out;
   PutU32(out, 0x9AC6CDD7);
   PutU16(out, 0);
@@ -218,15 +232,28 @@ inline Bytes MakePlaceableWmf(std::int16_t left, std::int16_t top, std::int16_t 
   PutU16(out, unitsPerInch);
   PutU32(out, 0);
   PutU16(out, 0);
-  // Standard header (9 words) and the end-of-file record (3 words).
-  const std::uint32_t size = words != 0 ? words : 12;
+  // The largest record: the end-of-file record (3 words) or one of the
+  // given records, each of which starts with its size in words.
+  std::uint32_t largest = 3;
+  for (std::size_t at = 0; at + 4 <= records.size();) {
+    const std::uint32_t size = records[at] | (records[at + 1] << 8) | (records[at + 2] << 16) |
+                               (static_cast<std::uint32_t>(records[at + 3]) << 24);
+    if (size == 0) break;
+    largest = std::max(largest, size);
+    at += 2 * std::size_t{size};
+  }
+  // Standard header (9 words), the records, and the end-of-file record (3
+  // words).
+  const std::uint32_t size =
+      words != 0 ? words : 12 + static_cast<std::uint32_t>(records.size() / 2);
   PutU16(out, 1);
   PutU16(out, 9);
   PutU16(out, 0x300);
   PutU32(out, size);
+  PutU16(out, objects);
+  PutU32(out, largest);
   PutU16(out, 0);
-  PutU32(out, 3);
-  PutU16(out, 0);
+  out.insert(out.end(), records.begin(), records.end());
   PutU32(out, 3);
   PutU16(out, 0);
   return out;
