@@ -16,6 +16,7 @@
 #include "codecs/image_format_registry.h"
 #include "codecs/metafile_image.h"
 #include "tests/codecs/test_images.h"
+#include "tests/display/canvas_win32.h"
 
 namespace lumbra {
 namespace {
@@ -32,32 +33,7 @@ void WriteFile(const std::string& name, const Bytes& bytes) {
   std::fclose(file);
 }
 
-// A 24-bit memory bitmap to paint into and read pixels from.
-class Canvas {
- public:
-  Canvas(int width, int height) {
-    screen_ = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen_);
-    bitmap_ = CreateCompatibleBitmap(screen_, width, height);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-    ReleaseDC(nullptr, screen_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
- private:
-  HDC screen_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
+using testing::Canvas;
 
 TEST(ImageSource, TildeNameLoadsTheImageResource) {
   ImagePtr image = LoadImageByName(nullptr, "~dot.bmp", false, 0);

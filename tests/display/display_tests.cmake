@@ -39,3 +39,10 @@ if(LUMBRA_CROSS)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/work/display_clipboard_test)
   set_tests_properties(display_clipboard_xclip_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK clipboard)
 endif()
+
+# Not a test: the paint path against a bare StretchDIBits, run by hand
+# under Wine (a benchmark of the cross build).
+if(LUMBRA_CROSS)
+  add_executable(display_paint_bench ${PROJECT_SOURCE_DIR}/bench/display_paint_bench.cpp)
+  target_link_libraries(display_paint_bench PRIVATE lumbra_display)
+endif()

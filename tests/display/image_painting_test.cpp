@@ -17,6 +17,7 @@
 #include "codecs/image_format_registry.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/bmp24.h"
+#include "tests/display/canvas_win32.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -37,31 +38,7 @@ ImagePtr Load(const Bytes& bytes, ImageLoadFlags flags, ImageOwner* owner = null
   return LoadImageFromMemory(owner, bytes.data(), static_cast<std::uint32_t>(bytes.size()), flags);
 }
 
-// A white 24-bit memory bitmap to paint into and read pixels from.
-class Canvas {
- public:
-  Canvas(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
+using testing::Canvas;
 
 TEST(PaintingModes, CentredTiledAndMode3) {
   const Bytes bmp = testing::MakeBmp24(8, 8, Pixel);
