@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <stdexcept>
@@ -17,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/winrt/bmp_file.h"
 #include "tests/winrt/control_plan.h"
 #include "tests/winrt/native_probe.h"
 #include "tests/winrt/window_capture.h"
@@ -297,40 +297,12 @@ TEST_F(MainWindowBars, ToolBarSpansTheWindowAndTheOtherControlsLieBelowIt) {
   EXPECT_EQ(barAfter.top, barRect.top);
 }
 
-// A 24-bit BMP file of one colour.
-void WriteBmp(const std::string& name, int width, int height, COLORREF colour) {
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
-  std::vector<std::uint8_t> b(size, 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, size);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  b[26] = 1;
-  b[28] = 24;
-  for (int row = 0; row < height; ++row) {
-    for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = &b[54 + static_cast<std::size_t>(row * stride + x * 3)];
-      p[0] = GetBValue(colour);
-      p[1] = GetGValue(colour);
-      p[2] = GetRValue(colour);
-    }
-  }
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
-}
-
 TEST(ToolBar, TilesItsOwnBackgroundAndItsButtonsShowPicturesFromFiles) {
   SetRuntimeStarted(true);
   constexpr COLORREF kTile = RGB(0, 120, 200);
   constexpr COLORREF kPicture = RGB(200, 30, 40);
-  WriteBmp("tile.bmp", 3, 3, kTile);
-  WriteBmp("face.bmp", 6, 6, kPicture);
+  WriteBmp24("tile.bmp", 3, 3, [](int, int) { return kTile; });
+  WriteBmp24("face.bmp", 6, 6, [](int, int) { return kPicture; });
   WindowPlan plan;
   plan.name = "$BAR";
   plan.title = "Bar";

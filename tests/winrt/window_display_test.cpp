@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/winrt/bmp_file.h"
 #include "tests/winrt/control_plan.h"
 #include "tests/winrt/window_capture.h"
 #include "winrt/event_codes.h"
@@ -27,30 +28,7 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 // A 24-bit BMP file whose top row is red and whose other rows are blue.
 void WriteBmp(const std::string& name, int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
-  std::vector<std::uint8_t> b(size, 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, size);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  b[26] = 1;
-  b[28] = 24;
-  for (int row = 0; row < height; ++row) {  // bottom-up
-    const bool top = row == height - 1;
-    for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = &b[54 + static_cast<std::size_t>(row * stride + x * 3)];
-      p[0] = top ? 0 : 255;  // blue
-      p[2] = top ? 255 : 0;  // red
-    }
-  }
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), size);
+  WriteBmp24(name, width, height, [](int, int y) { return y == 0 ? kRed : kBlue; });
 }
 
 class WindowDisplayTest : public ::testing::Test {
