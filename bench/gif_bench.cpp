@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/bench_table.h"
 #include "codecs/gif_image.h"
 
 namespace {
@@ -235,6 +236,8 @@ void Compare(const char* name, const Bytes& gif) {
       "%-9s %5.2f MB  lumbra %6.1f MB/s  giflib %6.1f MB/s (ratio %.2f)  stb_image %6.1f MB/s "
       "(ratio %.2f)\n",
       name, mb, mb / tOurs, mb / tGiflib, tGiflib / tOurs, mb / tStb, tStb / tOurs);
+  lumbra::bench::TableRow(std::string("gif: ") + name + ", every frame", tOurs, "giflib", tGiflib);
+  lumbra::bench::TableRow(std::string("gif: ") + name + ", every frame", tOurs, "stb_image", tStb);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_table.h"
 #include "codecs/jpeg_decompress.h"
 #include "tests/codecs/jpeg_fixture.h"
 
@@ -96,10 +97,13 @@ void Compare(const char* label, int components) {
       "jpeg %-6s 4000x3000 (%zu bytes): lumbra %.1f ms, djpeg -colors 256 -bmp %.1f ms, "
       "ratio %.2f\n",
       label, jpeg.size(), ours * 1e3, peer * 1e3, ours / peer);
+  lumbra::bench::TableRow(std::string("jpeg: ") + label + " 4000x3000 to 256 colours", ours,
+                          "djpeg -colors 256", peer);
   if (components == 1) {
     const double plain = TimeDjpeg(path, false);
     std::printf("jpeg %-6s 4000x3000: lumbra %.1f ms, djpeg -bmp %.1f ms, ratio %.2f\n", label,
                 ours * 1e3, plain * 1e3, ours / plain);
+    lumbra::bench::TableRow(std::string("jpeg: ") + label + " 4000x3000", ours, "djpeg", plain);
   }
   std::remove(path.c_str());
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_table.h"
 #include "codecs/pcx_reader.h"
 #include "tests/codecs/pcx_fixture.h"
 
@@ -98,6 +99,7 @@ void Compare(const char* label, bool planar) {
   });
   std::printf("pcx %-7s 4000x3000 (%zu bytes): lumbra %.1f ms, SDL2_image %.1f ms, ratio %.2f\n",
               label, pcx.size(), ours * 1e3, peer * 1e3, ours / peer);
+  lumbra::bench::TableRow(std::string("pcx: ") + label + " 4000x3000", ours, "SDL2_image", peer);
 }
 
 }  // namespace
