@@ -53,7 +53,7 @@ struct ControlPlan {
   std::int32_t fillColour = -1;
   std::int32_t selectedText = -1;  // lists: the selection bar's colours
   std::int32_t selectedBackground = -1;
-  std::int32_t gridColour = -1;  // lists: their lines (-1: grey)
+  std::int32_t gridColour = -1;           // lists: their lines (-1: grey)
   double lower = 0, upper = 0, step = 1;  // spin boxes
   std::string value;                      // radios: the value they give their option
   std::vector<std::string> dropTargets;

@@ -390,9 +390,10 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   // An image control's text is the name of the image it shows, set once
   // the image has loaded.
   const char* text = plan.type == ControlType::Image ? "" : plan.text.c_str();
-  HWND hwnd = CreateWindowExA(exStyle, native.wexClass, text, style, px.x, px.y, px.width, px.height,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd =
+      CreateWindowExA(exStyle, native.wexClass, text, style, px.x, px.y, px.width, px.height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
   c->hwnd = hwnd;
   c->font = GdiObject(ControlFont(w, plan));
