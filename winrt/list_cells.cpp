@@ -57,7 +57,8 @@ class ErrorStateKept {
 }  // namespace
 
 ListRows::ListRows(const ListFormat& format) : format_(format) {
-  for (const ListColumn& column : format.columns) pictures_.push_back(CompilePicture(column.picture));
+  for (const ListColumn& column : format.columns)
+    pictures_.push_back(CompilePicture(column.picture));
 }
 
 std::uint32_t ListRows::Count(Queue& queue) {

@@ -273,12 +273,30 @@ void ListControl::OnScrollBar(WORD request) {
   si.cbSize = sizeof si;
   si.fMask = SIF_TRACKPOS;
   switch (request) {
-    case SB_LINEUP: Notify(kEventScrollUp); ScrollTo(top_ - 1); break;
-    case SB_LINEDOWN: Notify(kEventScrollDown); ScrollTo(top_ + 1); break;
-    case SB_PAGEUP: Notify(kEventPageUp); ScrollTo(top_ - page); break;
-    case SB_PAGEDOWN: Notify(kEventPageDown); ScrollTo(top_ + page); break;
-    case SB_TOP: Notify(kEventScrollTop); ScrollTo(1); break;
-    case SB_BOTTOM: Notify(kEventScrollBottom); ScrollTo(count_); break;
+    case SB_LINEUP:
+      Notify(kEventScrollUp);
+      ScrollTo(top_ - 1);
+      break;
+    case SB_LINEDOWN:
+      Notify(kEventScrollDown);
+      ScrollTo(top_ + 1);
+      break;
+    case SB_PAGEUP:
+      Notify(kEventPageUp);
+      ScrollTo(top_ - page);
+      break;
+    case SB_PAGEDOWN:
+      Notify(kEventPageDown);
+      ScrollTo(top_ + page);
+      break;
+    case SB_TOP:
+      Notify(kEventScrollTop);
+      ScrollTo(1);
+      break;
+    case SB_BOTTOM:
+      Notify(kEventScrollBottom);
+      ScrollTo(count_);
+      break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
       Notify(request == SB_THUMBTRACK ? kEventScrollTrack : kEventScrollDrag);
@@ -380,8 +398,8 @@ void ListControl::Paint(HDC target, const RECT& area) {
   HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(SYSTEM_FONT));
   SetBkMode(dc, TRANSPARENT);
   // Only the rows that meet the area are read and painted.
-  const std::int32_t first = std::max<std::int32_t>(
-      0, (area.top - layout_.headerHeight) / std::max(1, layout_.rowHeight));
+  const std::int32_t first =
+      std::max<std::int32_t>(0, (area.top - layout_.headerHeight) / std::max(1, layout_.rowHeight));
   for (std::int32_t i = first;; ++i) {
     const std::int32_t y = layout_.headerHeight + i * layout_.rowHeight;
     if (y >= area.bottom || y >= client.bottom) break;
@@ -390,8 +408,8 @@ void ListControl::Paint(HDC target, const RECT& area) {
   PaintLines(dc, client.bottom);
   if (layout_.headerHeight > 0 && area.top < layout_.headerHeight) PaintHeader(dc, client.right);
   SelectObject(dc, oldFont);
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
-         area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left,
+         area.top, SRCCOPY);
 }
 
 void ListControl::PaintHeader(HDC dc, std::int32_t width) {
@@ -403,10 +421,19 @@ void ListControl::PaintHeader(HDC dc, std::int32_t width) {
     InflateRect(&r, -1, -1);
     UINT how = DT_NOPREFIX | DT_TOP;
     switch (header.align) {
-      case ListAlign::Left: how |= DT_LEFT; r.left += indent; break;
-      case ListAlign::Centre: how |= DT_CENTER; r.left += indent; break;
+      case ListAlign::Left:
+        how |= DT_LEFT;
+        r.left += indent;
+        break;
+      case ListAlign::Centre:
+        how |= DT_CENTER;
+        r.left += indent;
+        break;
       case ListAlign::Right:
-      case ListAlign::Decimal: how |= DT_RIGHT; r.right -= indent; break;
+      case ListAlign::Decimal:
+        how |= DT_RIGHT;
+        r.right -= indent;
+        break;
     }
     DrawTextA(dc, header.text.c_str(), static_cast<int>(header.text.size()), &r, how);
   };
@@ -418,7 +445,8 @@ void ListControl::PaintHeader(HDC dc, std::int32_t width) {
   }
   for (std::size_t i = 0; i < format_.columns.size(); ++i) {
     const ColumnBox& box = layout_.columns[i];
-    const std::int32_t right = i + 1 == format_.columns.size() ? std::max(box.right, width) : box.right;
+    const std::int32_t right =
+        i + 1 == format_.columns.size() ? std::max(box.right, width) : box.right;
     paint(format_.columns[i].header, {box.left, box.headerTop, right, box.headerBottom},
           box.headerIndent);
   }
@@ -585,7 +613,8 @@ bool ListControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
       if (!RowText(static_cast<std::int32_t>(wp) + 1, text)) {
         result = LB_ERR;
       } else {
-        if (msg == LB_GETTEXT && lp) std::memcpy(reinterpret_cast<char*>(lp), text.c_str(), text.size() + 1);
+        if (msg == LB_GETTEXT && lp)
+          std::memcpy(reinterpret_cast<char*>(lp), text.c_str(), text.size() + 1);
         result = static_cast<LRESULT>(text.size());
       }
       return true;

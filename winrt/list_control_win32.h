@@ -82,12 +82,12 @@ class ListControl {
   ListFormat format_;
   ListLayout layout_;
   ListRows rows_;
-  std::vector<ListCell> cells_;        // the row being painted
+  std::vector<ListCell> cells_;         // the row being painted
   std::vector<std::int32_t> decimals_;  // the decimal places of each column's picture
   COLORREF text_, back_, selectedText_, selectedBack_, grid_;
-  std::int32_t count_ = 0;     // the queue's length when last read
-  std::int32_t top_ = 1;       // the first visible row
-  std::int32_t selected_ = 0;  // 0: none
+  std::int32_t count_ = 0;       // the queue's length when last read
+  std::int32_t top_ = 1;         // the first visible row
+  std::int32_t selected_ = 0;    // 0: none
   std::int32_t textOffset_ = 0;  // how far the scrolling columns' texts are scrolled
   std::int32_t dragColumn_ = -1;
   std::int32_t dragStartWidth_ = 0;

@@ -141,8 +141,14 @@ class FormatReader {
         // A field number below 1 is no field: the next in order is shown.
         if (const auto field = Number(); field && *field > 0) column.field = *field;
         return true;
-      case '*': ++p_; column.flags |= ListFlag::Colours; return true;
-      case 'I': ++p_; column.flags |= ListFlag::Icon; return true;
+      case '*':
+        ++p_;
+        column.flags |= ListFlag::Colours;
+        return true;
+      case 'I':
+        ++p_;
+        column.flags |= ListFlag::Icon;
+        return true;
       case 'T':
         ++p_;
         column.flags |= ListFlag::Tree;
@@ -153,8 +159,14 @@ class FormatReader {
         p_ += 2;
         FixedColours(column.colours);
         return true;
-      case '?': ++p_; column.flags |= ListFlag::Marked; return true;
-      case '/': ++p_; column.flags |= ListFlag::NewLine; return true;
+      case '?':
+        ++p_;
+        column.flags |= ListFlag::Marked;
+        return true;
+      case '/':
+        ++p_;
+        column.flags |= ListFlag::NewLine;
+        return true;
       default: return false;
     }
   }
@@ -192,8 +204,14 @@ class FormatReader {
     if (!More()) return false;
     switch (s_[p_]) {
       case 'M':
-      case 'm': ++p_; block.flags |= ListFlag::Resizable; return true;
-      case 'F': ++p_; block.flags |= ListFlag::Fixed; return true;
+      case 'm':
+        ++p_;
+        block.flags |= ListFlag::Resizable;
+        return true;
+      case 'F':
+        ++p_;
+        block.flags |= ListFlag::Fixed;
+        return true;
       case 'S':
         ++p_;
         block.flags |= ListFlag::Scrolling;
@@ -206,14 +224,20 @@ class FormatReader {
           block.heldNumber = *number;
         }
         return true;
-      case '|': ++p_; block.flags |= ListFlag::RightBorder; return true;
-      case '_': ++p_; block.flags |= ListFlag::BottomBorder; return true;
+      case '|':
+        ++p_;
+        block.flags |= ListFlag::RightBorder;
+        return true;
+      case '_':
+        ++p_;
+        block.flags |= ListFlag::BottomBorder;
+        return true;
       case '~': {
         ++p_;
         ListHeader& header = block.header;
         header.text = std::string(Until('~'));
-        header.lines = 1 + static_cast<std::int32_t>(std::count(header.text.begin(),
-                                                                header.text.end(), '\n'));
+        header.lines =
+            1 + static_cast<std::int32_t>(std::count(header.text.begin(), header.text.end(), '\n'));
         if (More()) {
           if (const auto align = AlignOf(s_[p_])) {
             ++p_;

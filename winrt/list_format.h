@@ -71,7 +71,7 @@ struct ListBlock {
 struct ListColumn : ListBlock {
   ListAlign align = ListAlign::Left;
   std::int32_t indent = 0;
-  std::string picture;    // with its leading "@"; empty: none
+  std::string picture;     // with its leading "@"; empty: none
   std::int32_t field = 0;  // the queue field shown, 1-based
   std::uint8_t treeOptions = 0;
   ListColours colours = kNoListColours;

@@ -25,9 +25,9 @@ void Place(ListLayout& layout, const ListFormat& format) {
   std::size_t i = 0;
   while (i < format.columns.size()) {
     const std::int32_t g = format.columns[i].group;
-    const std::size_t end =
-        g < 0 ? i + 1 : format.groups[static_cast<std::size_t>(g)].first +
-                            format.groups[static_cast<std::size_t>(g)].count;
+    const std::size_t end = g < 0 ? i + 1
+                                  : format.groups[static_cast<std::size_t>(g)].first +
+                                        format.groups[static_cast<std::size_t>(g)].count;
     std::int32_t lineX = x, line = 0, widest = 0;
     for (; i < end; ++i) {
       ColumnBox& box = layout.columns[i];

@@ -42,7 +42,9 @@ inline constexpr const char* kFileListFormat =
 
 // What record n (from 1) of a filled list holds.
 inline std::string ImageName(std::uint32_t n) { return "IMAGE" + std::to_string(n) + ".GIF"; }
-inline std::int32_t ImageSize(std::uint32_t n) { return static_cast<std::int32_t>(n * 1237 % 9000000); }
+inline std::int32_t ImageSize(std::uint32_t n) {
+  return static_cast<std::int32_t>(n * 1237 % 9000000);
+}
 inline std::int32_t ImageDate(std::uint32_t n) {
   return DateSerial(2007, 10, 23) + static_cast<std::int32_t>(n % 1000);
 }

@@ -173,8 +173,7 @@ TEST_F(ListControlTest, ShowsTheHeadersAndTheRowsThroughTheirPictures) {
   EXPECT_EQ(Row(-1), "Path\tName\tSize\tDate");
   EXPECT_EQ(Ask(LB_GETCOUNT), 1000);
   EXPECT_EQ(Row(0), "C:\\PICTURES\\\tIMAGE1.GIF\t1,237\t" + testing::ImageDateText(1));
-  EXPECT_EQ(Row(999), "C:\\PICTURES\\\tIMAGE1000.GIF\t1,237,000\t" +
-                          testing::ImageDateText(1000));
+  EXPECT_EQ(Row(999), "C:\\PICTURES\\\tIMAGE1000.GIF\t1,237,000\t" + testing::ImageDateText(1000));
   EXPECT_EQ(Row(1000), "none");
   EXPECT_EQ(CurrentChoice(kList), 1);
   EXPECT_TRUE(GetWindowLongPtrA(List(), GWL_STYLE) & WS_VSCROLL);

@@ -167,9 +167,25 @@ TEST(ListFormatTest, WidthsAndIndentsConvertLikeXValuesAndBoundariesDrag) {
 }
 
 TEST(ListFormatTest, DamagedFormatsStillReadToTheirEnd) {
-  const char* damaged[] = {"((((", "[[[[", "]]]", "~unterminated", "@", "@N9", "E(1,2",
-                           "E(,,,,,,,,)", "99999999999999999L", "-", "#", "#-5L", "T(",
-                           "[20L", "20L(", "S(", "H(", "[](-7)", "\n\t\x01\xff",
+  const char* damaged[] = {"((((",
+                           "[[[[",
+                           "]]]",
+                           "~unterminated",
+                           "@",
+                           "@N9",
+                           "E(1,2",
+                           "E(,,,,,,,,)",
+                           "99999999999999999L",
+                           "-",
+                           "#",
+                           "#-5L",
+                           "T(",
+                           "[20L",
+                           "20L(",
+                           "S(",
+                           "H(",
+                           "[](-7)",
+                           "\n\t\x01\xff",
                            "99999999999999999L99999999999999999L99999999999999999L"};
   for (const char* text : damaged) {
     SCOPED_TRACE(text);
