@@ -35,7 +35,7 @@ struct ControlPlan {
   ControlType type = ControlType::Prompt;
   std::int32_t number = 0;
   UnitRect rect;
-  std::string text;         // caption, prompt text, or image file name
+  std::string text;         // caption, prompt text, image file name, or a tool bar's background
   std::int32_t parent = 0;  // the tab or option holding it, 0 for the window
   bool hasUse = false;      // binds the next variable of the window's list
   std::uint8_t useType = 0;
@@ -43,7 +43,9 @@ struct ControlPlan {
   std::int32_t flags = 0;      // scroll bars (0x1, 0x2), alignment, transparent (0x1000)
   bool displayOnly = false;    // entries
   bool isDefault = false;      // buttons
-  std::uint8_t placement = 0;  // images: stretched 0, centred 1, tiled 2
+  std::uint8_t placement = 0;  // images: stretched 0, centred 1, tiled 2; a tool bar's background
+  std::string icon;            // buttons: the picture they show
+  std::string tip;             // the tooltip text (empty: none)
   std::string fontFace;        // empty: the window's font
   std::int32_t fontSize = 0;
   std::int32_t fontWeight = -1;
@@ -55,6 +57,16 @@ struct ControlPlan {
   std::string value;                      // radios: the value they give their option
   std::vector<std::string> dropTargets;
   std::vector<std::int32_t> alertKeys;
+};
+
+// One menu or menu item of a window's menu bar.
+struct MenuPlan {
+  ControlType type = ControlType::MenuItem;  // Menu or MenuItem
+  std::int32_t number = 0;                   // 0 for separators
+  std::int32_t parent = 0;                   // the menu holding it, 0 for the bar
+  std::string text;
+  std::int32_t flags = 0;  // check item 0x01, right-justified 0x08, separator 0x10, disabled 0x40
+  bool hasUse = false;     // a check item: binds the next of the window's menu variables
 };
 
 // A window as built from its description, before it is opened.
@@ -75,7 +87,8 @@ struct WindowPlan {
   std::vector<std::string> dropTargets;
   bool wallpaperTiled = false;
   std::string wallpaper;
-  std::vector<ControlPlan> controls;  // in record order
+  std::vector<MenuPlan> menus;        // the menu bar, in record order (none: no menu bar)
+  std::vector<ControlPlan> controls;  // in record order, the tool bar and its contents first
 };
 
 // The record of one event.
@@ -205,6 +218,11 @@ constexpr std::uint32_t Stretch = 0x7CEC;
 constexpr std::uint32_t Wallpaper = 0x7A15;
 constexpr std::uint32_t Tiled = 0x7A16;
 constexpr std::uint32_t Centered = 0x7A17;
+// Menu items: the native item flags "starts a new column" (0x20),
+// right-justified and separator, changed in place.
+constexpr std::uint32_t MenuBreak = 0x7C42;
+constexpr std::uint32_t RightJustify = 0x7C0C;
+constexpr std::uint32_t Separator = 0x7C80;
 }  // namespace PROP
 
 // Properties as the runtime's generic values: texts that read as numbers

@@ -39,11 +39,13 @@ constexpr int kLastPosition = 255;
 int Axis(int bar) { return bar == SB_HORZ ? 0 : 1; }
 
 // The windows that scroll with the contents: the controls and tab pages
-// that lie directly on the window.
+// that lie directly on the window; the tool bar stays at the top.
 template <typename F>
 void ForScrolledWindows(Window* w, F&& f) {
   for (auto& c : w->native->controls) {
-    if (c->hwnd && GetParent(c->hwnd) == w->native->hwnd) f(c->hwnd);
+    if (c->hwnd && GetParent(c->hwnd) == w->native->hwnd && c->plan.type != ControlType::ToolBar) {
+      f(c->hwnd);
+    }
     if (c->page) f(c->page);
   }
 }

@@ -12,6 +12,7 @@
 
 #include "core/fixed_text.h"
 #include "winrt/event_codes.h"
+#include "winrt/menus_win32.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
@@ -212,6 +213,10 @@ void SetUseText(const UseVariable& use, std::string_view text) {
 
 // Writes the bound variable into the control.
 void Redisplay(ControlObject* c) {
+  if (IsMenuEntry(c)) {
+    RedisplayMenuItem(c);
+    return;
+  }
   if (!c->bound || !c->hwnd) return;
   if (c->plan.type == ControlType::Check) {
     const bool on = UseText(c->use) != "0";
@@ -364,6 +369,8 @@ HFONT ControlFont(Window* w, const ControlPlan& plan) {
 HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c) {
   const ControlPlan& plan = c->plan;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native.style;
+  const bool barButton = IsToolBarButton(w, plan);
+  if (barButton) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
   if (plan.type == ControlType::Entry && plan.displayOnly) style |= ES_READONLY;
   if (plan.type == ControlType::Button && plan.isDefault) style |= BS_DEFPUSHBUTTON;
   if (plan.type == ControlType::Image) {
@@ -371,8 +378,13 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
     if (plan.flags & 0x2) style |= WS_VSCROLL;
   }
   UnitRect px = w->units.ToPixels(plan.rect);
+  const POINT start = ContentOrigin(w, c);
+  px.x += start.x;
+  px.y += start.y;
   HWND parent = w->native->hwnd;
-  if (ControlObject* tab = TabOf(w, plan); tab && tab->page) {
+  if (HWND bar = ToolBarHolding(w, plan)) {
+    parent = bar;
+  } else if (ControlObject* tab = TabOf(w, plan); tab && tab->page) {
     POINT origin = {0, 0};
     MapWindowPoints(tab->page, w->native->hwnd, &origin, 1);
     px.x -= origin.x;
@@ -381,7 +393,11 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   }
   // An image control's text is the name of the image it shows, set once
   // the image has loaded.
-  const char* text = plan.type == ControlType::Image ? "" : plan.text.c_str();
+  // A picture button of the tool bar is named by its tip, for screen
+  // readers.
+  const char* text = plan.type == ControlType::Image  ? ""
+                     : barButton && plan.text.empty() ? plan.tip.c_str()
+                                                      : plan.text.c_str();
   HWND hwnd = CreateWindowExA(0, native.wexClass, text, style, px.x, px.y, px.width, px.height,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.number)),
                               GetModuleHandleA(nullptr), nullptr);
@@ -401,6 +417,8 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
   if (AcceptsFiles(plan.dropTargets)) DragAcceptFiles(hwnd, TRUE);
   if (plan.type == ControlType::Spin) CreateSpinArrows(c, parent);
+  if (barButton) AddToolBarPicture(w, c);
+  RegisterTip(c);
   if (plan.type == ControlType::Image) {
     c->image = std::make_unique<ImageControl>(
         hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); });
@@ -470,6 +488,7 @@ void CreateControls(Window* w) {
     }
     const NativeClass* native = NativeClassOf(plan.type);
     if (!native) {  // list, menus and tool bars come with their own code
+      if (plan.type == ControlType::ToolBar) CreateToolBar(w, c.get());
       w->native->controls.push_back(std::move(c));
       continue;
     }

@@ -23,13 +23,36 @@ std::size_t MenuVariables(const Record& record, std::size_t depth = 0) {
   return count;
 }
 
-ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& parentFont) {
+// The menu bar's menus and items in record order, each with the menu
+// holding it.
+void CollectMenus(const Record& holder, std::int32_t parent, std::vector<MenuPlan>& out,
+                  std::size_t depth = 0) {
+  if (depth > 16) return;
+  for (const Record& r : holder.children()) {
+    if (out.size() > 4096) return;
+    if (r.type() != RecordType::Menu && r.type() != RecordType::MenuItem) continue;
+    MenuPlan m;
+    m.type = r.type();
+    m.number = r.number();
+    m.parent = parent;
+    m.text = std::string(r.text());
+    m.flags = r.flags();
+    m.hasUse = r.type() == RecordType::MenuItem && r.use().has_value();
+    out.push_back(std::move(m));
+    if (r.type() == RecordType::Menu) CollectMenus(r, r.number(), out, depth + 1);
+  }
+}
+
+ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& parentFont,
+                      std::string_view parentMessage) {
   ControlPlan c;
   c.type = r.type();
   c.number = r.number();
   const Rect rect = r.rect();
   c.rect = {rect.x, rect.y, rect.width, rect.height};
-  c.text = std::string(r.type() == RecordType::Image ? r.fileName() : r.text());
+  c.text = std::string(r.type() == RecordType::Image     ? r.fileName()
+                       : r.type() == RecordType::ToolBar ? r.wallpaper()
+                                                         : r.text());
   c.parent = parent;
   if (const auto use = r.use()) {
     c.hasUse = true;
@@ -37,7 +60,13 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
     c.useSize = use->size;
   }
   c.flags = r.flags();
-  c.placement = r.type() == RecordType::Image ? (r.byteFlags() & 0x03) : 0;
+  c.placement = r.type() == RecordType::Image     ? (r.byteFlags() & 0x03)
+                : r.type() == RecordType::ToolBar ? r.wallpaperMode()
+                                                  : 0;
+  c.icon = std::string(r.icon());
+  InfoBlock info = r.info();
+  if (info.message.empty()) info.message = parentMessage;
+  c.tip = std::string(info.EffectiveTip());
   const FontSpec font = MergeFont(r.font(), parentFont);
   c.fontFace = font.face;
   c.fontSize = font.size;
@@ -56,21 +85,26 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   c.isDefault = r.type() == RecordType::Button && (r.byteFlags() & kButtonDefault);
   c.value = std::string(r.value());
   for (std::string_view target : r.dropTargets()) c.dropTargets.emplace_back(target);
-  c.alertKeys = r.info().alertKeys;
+  c.alertKeys = info.alertKeys;
   return c;
 }
 
-// The controls in record order; the children of sheets, tabs, options and
-// groups follow their parent.
+// The controls in record order; the children of sheets, tabs, options,
+// groups and the tool bar follow their parent. Without the chain, only the
+// first record is taken, with what it holds.
 void CollectControls(const Record& first, std::int32_t parent, const FontSpec& parentFont,
-                     std::vector<ControlPlan>& out, std::size_t depth = 0) {
+                     std::string_view parentMessage, std::vector<ControlPlan>& out,
+                     std::size_t depth = 0, bool chain = true) {
   if (depth > 16) return;
-  for (Record r = first; r; r = r.next()) {
+  for (Record r = first; r; r = chain ? r.next() : Record()) {
     if (out.size() > 4096) return;
-    if (!r.known() || r.type() == RecordType::MenuBar || r.type() == RecordType::ToolBar) continue;
-    out.push_back(ControlOf(r, parent, parentFont));
+    if (!r.known() || r.type() == RecordType::MenuBar) continue;
+    if (r.type() == RecordType::ToolBar && depth == 0 && chain) continue;
+    out.push_back(ControlOf(r, parent, parentFont, parentMessage));
     if (Record child = r.firstChild()) {
-      CollectControls(child, r.number(), MergeFont(r.font(), parentFont), out, depth + 1);
+      const std::string_view message = r.info().message;
+      CollectControls(child, r.number(), MergeFont(r.font(), parentFont),
+                      message.empty() ? parentMessage : message, out, depth + 1);
     }
   }
 }
@@ -103,7 +137,12 @@ bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
   for (std::string_view target : w.dropTargets()) plan.dropTargets.emplace_back(target);
   plan.wallpaperTiled = w.wallpaperMode() == 2;
   plan.wallpaper = std::string(w.wallpaper());
-  CollectControls(w.firstChild(), 0, font, plan.controls);
+  CollectMenus(w.menuBar(), 0, plan.menus);
+  // The tool bar with its contents comes first, then the other controls.
+  if (Record bar = w.toolBar(); bar && bar.type() == RecordType::ToolBar) {
+    CollectControls(bar, 0, font, {}, plan.controls, 0, false);
+  }
+  CollectControls(w.firstChild(), 0, font, {}, plan.controls);
 
   const std::size_t menuUses = MenuVariables(w.menuBar());
   if (menuUses > uses.size()) {

@@ -53,7 +53,16 @@ struct ControlObject {
   GdiObject font;          // a font of its own, when it differs from the window's
   GdiObject brush;         // the brush of its background colour
   std::unique_ptr<ImageControl> image;
+  // A menu or menu item: the native menu holding it, a menu's own
+  // sub-menu, its native item flags, and whether it is hidden (taken out
+  // of its menu until it is shown again).
+  HMENU menu = nullptr;
+  HMENU subMenu = nullptr;
+  UINT menuFlags = 0;
+  bool hidden = false;
 };
+
+struct ToolBarParts;
 
 struct NativeWindowParts {
   HWND hwnd = nullptr;
@@ -67,6 +76,8 @@ struct NativeWindowParts {
   // controls that follow from them.
   int scrollPosition[2] = {0, 0};
   int scrollOffset[2] = {0, 0};
+  // The tool bar's background and button pictures (none without a bar).
+  std::shared_ptr<ToolBarParts> toolBar;
 
   ~NativeWindowParts();
 };

@@ -17,6 +17,7 @@
 #include "winrt/event_codes.h"
 #include "winrt/fault_report_win32.h"
 #include "winrt/key_codes.h"
+#include "winrt/menus_win32.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
@@ -288,6 +289,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SIZE:
+      LayoutToolBar(w);
       if (w->native->statusBar) {
         SendMessageA(w->native->statusBar, WM_SIZE, 0, 0);
         LayoutStatusBar(w);
@@ -299,7 +301,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_COMMAND: {
       ControlObject* c = FindControl(w, LOWORD(wp));
-      if (c && HIWORD(wp) == BN_CLICKED) {
+      if (IsMenuEntry(c)) {
+        if (lp == 0) ChooseMenuItem(w, c);
+      } else if (c && HIWORD(wp) == BN_CLICKED) {
         ReadBack(c);
         w->accepted = c->plan.number;
         QueueEvent(w, kEventAccepted, c->plan.number);
@@ -589,12 +593,14 @@ void OpenWindowObject(Window& window) {
     return;
   }
   w->units = MeasureUnits(w, w->native->hwnd);
+  CreateMenuBar(w);
+  if (!w->native) return;
   const UnitRect& r = w->plan.rect;
   if (r.width != kDefaultPosition && r.height != kDefaultPosition) {
     RECT frame = {0, 0, w->units.XToPixels(r.width), w->units.YToPixels(r.height)};
     if (w->plan.flags & 0x2) frame.right += GetSystemMetrics(SM_CXVSCROLL);
     if (w->plan.flags & 0x1) frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    AdjustWindowRectEx(&frame, style, GetMenu(w->native->hwnd) != nullptr, 0);
     SetWindowPos(w->native->hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "winrt/event_codes.h"
+#include "winrt/menus_win32.h"
 #include "winrt/repaint_win32.h"
 #include "winrt/window.h"
 #include "winrt/window_internal_win32.h"
@@ -60,6 +61,7 @@ void RedisplayControls(std::int32_t first, std::int32_t last) {
 }
 void HideControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
+    if (IsMenuEntry(c)) ShowMenuEntry(c, false);
     if (c->hwnd) ShowWindow(c->hwnd, SW_HIDE);
     if (c->page) ShowWindow(c->page, SW_HIDE);
     if (c->arrows) ShowWindow(c->arrows, SW_HIDE);
@@ -67,6 +69,7 @@ void HideControls(std::int32_t first, std::int32_t last) {
 }
 void ShowControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
+    if (IsMenuEntry(c)) ShowMenuEntry(c, true);
     if (c->hwnd) ShowWindow(c->hwnd, SW_SHOW);
     if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(c->window, c);
     if (c->arrows) ShowWindow(c->arrows, SW_SHOW);
@@ -74,12 +77,14 @@ void ShowControls(std::int32_t first, std::int32_t last) {
 }
 void EnableControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
+    if (IsMenuEntry(c)) EnableMenuEntry(c, true);
     if (c->hwnd) EnableWindow(c->hwnd, TRUE);
     if (c->arrows) EnableWindow(c->arrows, TRUE);
   });
 }
 void DisableControls(std::int32_t first, std::int32_t last) {
   ForRangeAndContents(first, last, [](ControlObject* c) {
+    if (IsMenuEntry(c)) EnableMenuEntry(c, false);
     if (c->hwnd) EnableWindow(c->hwnd, FALSE);
     if (c->arrows) EnableWindow(c->arrows, FALSE);
   });
@@ -102,8 +107,9 @@ UnitRect GeometryOf(Window* w, std::int32_t control) {
   RECT r;
   GetWindowRect(c->hwnd, &r);
   MapWindowPoints(nullptr, w->native->hwnd, reinterpret_cast<POINT*>(&r), 2);
-  return w->units.ToUnits({r.left + w->native->scrollOffset[0], r.top + w->native->scrollOffset[1],
-                           r.right - r.left, r.bottom - r.top});
+  const POINT origin = ContentOrigin(w, c);
+  return w->units.ToUnits(
+      {r.left - origin.x, r.top - origin.y, r.right - r.left, r.bottom - r.top});
 }
 
 }  // namespace
@@ -130,7 +136,8 @@ void SetControlPosition(std::int32_t control, std::int32_t x, std::int32_t y, st
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     HWND hwnd = FindControl(w, control)->hwnd;
-    POINT at = {px.x - w->native->scrollOffset[0], px.y - w->native->scrollOffset[1]};
+    const POINT origin = ContentOrigin(w, FindControl(w, control));
+    POINT at = {px.x + origin.x, px.y + origin.y};
     MapWindowPoints(w->native->hwnd, GetParent(hwnd), &at, 1);
     MoveWindow(hwnd, at.x, at.y, px.width, px.height, TRUE);
     // A spin box's arrows follow its field.
@@ -205,6 +212,7 @@ std::string GetProperty(std::int32_t control, std::uint32_t property, std::int32
   const auto target = Resolve(control);
   if (!target) return {};
   const auto [w, c, hwnd, image, wallpaper] = *target;
+  if (IsMenuEntry(c)) return GetMenuProperty(c, property);
   switch (property) {
     case PROP::Text: {
       if (c && c->bound) return UseText(c->use);
@@ -249,6 +257,10 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
   const auto target = Resolve(control);
   if (!target) return;
   const auto [w, c, hwnd, image, wallpaper] = *target;
+  if (IsMenuEntry(c)) {
+    SetMenuProperty(c, property, value);
+    return;
+  }
   const std::string text(value);
   const long number = std::strtol(text.c_str(), nullptr, 10);
   const bool on = number != 0;
