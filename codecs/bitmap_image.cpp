@@ -43,21 +43,6 @@ bool BitmapImage::DrawStretched(NativeDc dc, const ImageRect& rect) {
   return true;
 }
 
-void BitmapImage::AddColours(PaletteTarget* palette) {
-  windowPalette_ = palette;
-  if (palette == nullptr) return;
-  const auto layout = CheckDecodedImage(PaintedBytes());
-  if (!layout || layout->header.bitCount > 8) return;
-  std::uint32_t count = 1u << layout->header.bitCount;
-  if (layout->header.clrImportant != 0) {
-    count = layout->header.clrImportant;
-  } else if (layout->header.clrUsed != 0) {
-    count = layout->header.clrUsed;
-  }
-  // The table is read only as far as it lies inside the bytes.
-  palette->AddColourTable(layout->colours, std::min(count, layout->colourCount));
-}
-
 bool BitmapImage::NeedsSource() const { return true; }
 
 void BitmapImage::ReleaseContents() {

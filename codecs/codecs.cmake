@@ -15,10 +15,8 @@ list(APPEND PORTABLE_SOURCES
 if(LUMBRA_CROSS)
   list(APPEND WIN32_SOURCES
     bitmap_loader_win32.cpp
-    bitmap_paint_win32.cpp
-    dib_output_win32.cpp
+    device_resolution_win32.cpp
     gif_loader_win32.cpp
-    gif_paint_win32.cpp
     gif_timer_win32.cpp
     icon_image_win32.cpp
     image_source_win32.cpp
@@ -27,7 +25,7 @@ if(LUMBRA_CROSS)
   list(APPEND LIBRARIES gdi32 user32 shell32)
 else()
   list(APPEND PORTABLE_SOURCES
-    bitmap_paint_host.cpp
+    device_resolution_host.cpp
     gif_platform_host.cpp
   )
 endif()
@@ -36,3 +34,6 @@ endif()
 if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/jpeg_pcx.cmake)
   list(APPEND PORTABLE_SOURCES jpeg_pcx_absent.cpp)
 endif()
+# The image classes' painting, palette and clipboard bodies live in the
+# image display, which in turn reads the images: the two link together.
+list(APPEND LIBRARIES lumbra_display)

@@ -239,13 +239,6 @@ void GifImage::EndDrawing(std::uint32_t, std::uintptr_t saved) {
   std::vector<std::uint8_t>().swap(savedColours_);
 }
 
-void GifImage::AddColours(PaletteTarget* palette) {
-  windowPalette_ = palette;
-  if (palette == nullptr || frame_.empty()) return;
-  const std::uint32_t used = std::min<std::uint32_t>(ReadU32(frame_.data() + 32), 256);
-  palette->AddColourTable(frame_.data() + kInfoHeaderSize, used);
-}
-
 bool GifImage::CoversRectangle() const {
   return transparent_ == -1 && ImageObject::CoversRectangle();
 }

@@ -45,21 +45,7 @@ IconImage::IconImage(ImageLoadFlags flags, NativeIcon icon) : ImageObject(flags)
 
 IconImage::~IconImage() { DestroyOwnIcon(); }
 
-void IconImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t) {
-  if (icon_ != nullptr) DrawIcon(dc, x, y, icon_);
-}
-
 std::string IconImage::GetExtension() const { return ".ico"; }
-
-bool IconImage::DrawStretched(NativeDc, const ImageRect&) { return false; }
-
-bool IconImage::GetHandle(PictureHandle& out) {
-  if (icon_ == nullptr) return false;
-  out.kind = 3;
-  out.handle = icon_;
-  out.palette = nullptr;
-  return true;
-}
 
 bool IconImage::CoversRectangle() const { return false; }
 

@@ -1,4 +1,4 @@
-// Metafile images: decoding, sizing at the device's resolution, playback.
+// Metafile images: decoding and sizing at the device's resolution.
 #include "codecs/metafile_image.h"
 
 #include <windows.h>
@@ -12,50 +12,7 @@ MetafileImage::~MetafileImage() { ReleaseMetafile(); }
 
 bool MetafileImage::NeedsBackground() const { return true; }
 
-void MetafileImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width,
-                           std::int32_t height) {
-  if (metafile_ == nullptr) return;
-  SaveDC(dc);
-  SetMapMode(dc, mappingMode_);
-  SetWindowOrgEx(dc, box_.left, box_.top, nullptr);
-  SetWindowExtEx(dc, box_.right - box_.left, box_.bottom - box_.top, nullptr);
-  SetViewportOrgEx(dc, x, y, nullptr);
-  SetViewportExtEx(dc, width, height, nullptr);
-  IntersectClipRect(dc, box_.left, box_.top, box_.right, box_.bottom);
-  PlayMetaFile(dc, metafile_);
-  RestoreDC(dc, -1);
-}
-
 std::string MetafileImage::GetExtension() const { return ".wmf"; }
-
-bool MetafileImage::DrawStretched(NativeDc dc, const ImageRect& rect) {
-  DrawAt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  return true;
-}
-
-void MetafileImage::CopyToClipboard(NativeWindow window) {
-  if (metafile_ == nullptr) return;
-  if (!OpenClipboard(window)) return;
-  EmptyClipboard();
-  // The clipboard gets a metafile of its own, valid after this image ends.
-  HMETAFILE copy = CopyMetaFileA(metafile_, nullptr);
-  HGLOBAL block = copy != nullptr ? GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT)) : nullptr;
-  auto* picture = block != nullptr ? static_cast<METAFILEPICT*>(GlobalLock(block)) : nullptr;
-  if (picture != nullptr) {
-    picture->mm = MM_ANISOTROPIC;
-    picture->xExt = 0;
-    picture->yExt = 0;
-    picture->hMF = copy;
-    GlobalUnlock(block);
-    if (SetClipboardData(CF_METAFILEPICT, block) != nullptr) {
-      copy = nullptr;
-      block = nullptr;
-    }
-  }
-  if (block != nullptr) GlobalFree(block);
-  if (copy != nullptr) DeleteMetaFile(copy);
-  CloseClipboard();
-}
 
 bool MetafileImage::CoversRectangle() const { return false; }
 

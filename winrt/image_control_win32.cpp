@@ -5,11 +5,16 @@
 
 #include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
+#include "display/window_palette_win32.h"
 
 namespace lumbra {
 
-ImageControl::ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop)
-    : hwnd_(hwnd), placement_(placement & kPlacementMask), backdrop_(std::move(backdrop)) {}
+ImageControl::ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop,
+                           WindowPalette* palette)
+    : hwnd_(hwnd),
+      placement_(placement & kPlacementMask),
+      backdrop_(std::move(backdrop)),
+      palette_(palette) {}
 
 ImageControl::~ImageControl() { Release(); }
 
@@ -54,22 +59,12 @@ void ImageControl::CopyToClipboard(HWND owner) {
   if (image_) image_->CopyToClipboard(owner);
 }
 
-bool ImageControl::Scrolls() const {
-  const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-  return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+void ImageControl::SetRecording(RecordedDrawing recording) {
+  recording_ = std::move(recording);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// Where the image lies in the control before scrolling: the client area,
-// or, for a control with scroll bars that does not stretch, the image at
-// its natural size.
-RECT ImageControl::Extent() const {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  if (image_ && Scrolls() && !stretched_ && placement_ == kPlaceStretched) {
-    return {0, 0, image_->width(), image_->height()};
-  }
-  return client;
-}
+PaletteTarget* ImageControl::Palette() { return palette_; }
 
 void ImageControl::UpdateScrollBars() {
   if (!Scrolls()) return;
@@ -116,48 +111,30 @@ void ImageControl::Scroll(int bar, WORD request) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ImageControl::Paint(HDC dc) {
-  if (!image_) return;
-  RECT extent = Extent();
-  OffsetRect(&extent, -scrollX_, -scrollY_);
-  image_->DrawInRectangle(0, dc, {extent.left, extent.top, extent.right, extent.bottom});
-}
-
-void ImageControl::Erase(HDC dc) {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  if (background_ >= 0) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(background_));
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-  } else if (backdrop_) {
-    backdrop_(hwnd_, dc);
-  } else {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  }
-}
-
 bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
+      PaintClient(dc, ps.rcPaint);
       EndPaint(hwnd_, &ps);
       result = 0;
       return true;
     }
-    case WM_ERASEBKGND:
-      // An image that paints every pixel of the control needs nothing
-      // behind it; anything else (centred, transparent, a metafile, no
-      // image) is drawn over what lies behind the control.
-      if (!image_ || image_->NeedsBackground() || !image_->CoversRectangle()) {
-        Erase(reinterpret_cast<HDC>(wp));
-      }
-      result = 1;
+    case WM_ERASEBKGND: result = EraseBackground(reinterpret_cast<HDC>(wp)); return true;
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      PaintClient(reinterpret_cast<HDC>(wp), client);
+      result = 0;
       return true;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
+    }
+    case kQueryCoversRectangle:
+      if (!image_ || !image_->CoversRectangle()) return false;
+      result = 0;
+      return true;
+    case kQueryColours:
+      if (image_) image_->AddColours(reinterpret_cast<PaletteTarget*>(wp));
       result = 0;
       return true;
     case WM_GETDLGCODE: result = DLGC_STATIC; return true;
@@ -175,7 +152,7 @@ bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 }
 
 void ImageControl::RepaintImage(const ImageRect* rect) {
-  const BOOL erase = image_ && !image_->CoversRectangle();
+  const BOOL erase = image_ && !CoversClient();
   if (rect) {
     RECT r = {rect->left - scrollX_, rect->top - scrollY_, rect->right - scrollX_,
               rect->bottom - scrollY_};

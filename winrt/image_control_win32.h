@@ -13,13 +13,28 @@
 
 namespace lumbra {
 
+class WindowPalette;
+
+// The runtime's question to a control: does it paint every pixel of its
+// rectangle? Answered as handled (0) by an image control whose image does.
+inline constexpr UINT kQueryCoversRectangle = 0x241F;
+
+// Drawing recorded for an image control and played over its image, in the
+// control's coordinates, clipped to the rectangle given. Without an image,
+// a frame colour (not -1) shows the control as a frame instead.
+struct RecordedDrawing {
+  std::function<void(HDC dc, const RECT& clip)> play;
+  std::int32_t frameColour = -1;
+};
+
 class ImageControl final : public ImageOwner, public ImageViewer {
  public:
   // Paints what lies behind a control into its device context (the
   // window's background colour and wallpaper).
   using Backdrop = std::function<void(HWND control, HDC dc)>;
 
-  ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop);
+  ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop,
+               WindowPalette* palette = nullptr);
   ~ImageControl();
   ImageControl(const ImageControl&) = delete;
   ImageControl& operator=(const ImageControl&) = delete;
@@ -44,16 +59,34 @@ class ImageControl final : public ImageOwner, public ImageViewer {
   // Puts the image on the clipboard; nothing without an image.
   void CopyToClipboard(HWND owner);
 
+  void SetRecording(RecordedDrawing recording);
+  // A control with scroll bars is windowed: it paints itself, scrolled.
+  // Any other is painted as part of its window, where it lies on it.
+  bool windowed() const;
+  // Paints the control into its window's device context (hdc's origin the
+  // window's client origin), within the update rectangle (all of the
+  // control for nullptr). A windowed control paints nothing here.
+  void PaintInParent(HDC dc, const RECT* update);
+  // Whether the control's image paints every pixel of the client area.
+  bool CoversClient() const;
+  // The control's size for its image: the height that keeps the image's
+  // proportions at the rectangle's width (its natural height with the
+  // natural-height flag), and the width that does at its height.
+  void SetNaturalHeight(bool on) { naturalHeight_ = on; }
+  void DefaultHeight(RECT& rect) const;
+  void DefaultWidth(RECT& rect) const;
+
   // The control's own messages; false leaves a message to the default
   // handling.
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
-  // ImageOwner: images are shown in screen pixels, without a palette.
+  // ImageOwner: images are shown in screen pixels, with the window's
+  // palette on palette displays.
   bool UsesDeviceUnits() override { return false; }
   NativeDc GetDc() override { return GetDC(hwnd_); }
   void ReleaseDc(NativeDc dc) override { ReleaseDC(hwnd_, dc); }
-  bool KeepsPalette() override { return false; }
-  PaletteTarget* Palette() override { return nullptr; }
+  bool KeepsPalette() override { return palette_ != nullptr; }
+  PaletteTarget* Palette() override;
   // ImageViewer
   void RepaintImage(const ImageRect* rect) override;
 
@@ -63,13 +96,19 @@ class ImageControl final : public ImageOwner, public ImageViewer {
   bool Scrolls() const;
   void UpdateScrollBars();
   void Scroll(int bar, WORD request);
-  void Paint(HDC dc);
+  // Paints the client area into dc: what lies behind an image that does
+  // not cover it, the image, the recorded drawing.
+  void PaintClient(HDC dc, const RECT& paint);
+  LRESULT EraseBackground(HDC dc);
   void Erase(HDC dc);
 
   HWND hwnd_;
   ImagePtr image_;
   ImageLoadFlags placement_;
   Backdrop backdrop_;
+  WindowPalette* palette_;
+  RecordedDrawing recording_;
+  bool naturalHeight_ = false;
   bool stretched_ = false;
   std::int32_t background_ = -1;
   int scrollX_ = 0;

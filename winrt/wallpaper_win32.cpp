@@ -40,19 +40,6 @@ void Wallpaper::SetTiled(bool on) {
   RepaintWithChildren(window_);
 }
 
-void Wallpaper::Paint(HDC dc, const RECT& client) {
-  if (!image_) return;
-  if (stretched_) {
-    image_->DrawAt(dc, client.left, client.top, client.right - client.left,
-                   client.bottom - client.top);
-  } else if (tiled_) {
-    image_->SetProperty(kPropTiled, "1");
-    image_->DrawInRectangle(0, dc, {client.left, client.top, client.right, client.bottom});
-  } else {
-    image_->DrawAt(dc, client.left, client.top, image_->width(), image_->height());
-  }
-}
-
 void Wallpaper::RepaintImage(const ImageRect*) { RepaintWithChildren(window_); }
 
 }  // namespace lumbra

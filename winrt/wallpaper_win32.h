@@ -33,6 +33,8 @@ class Wallpaper final : public ImageViewer {
   // Paints the wallpaper into a device context whose origin is the
   // window's client origin.
   void Paint(HDC dc, const RECT& client);
+  // Gives the image's colours to the window's palette.
+  void AddColours(PaletteTarget* palette);
 
   void RepaintImage(const ImageRect* rect) override;
 

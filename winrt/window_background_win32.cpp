@@ -12,6 +12,7 @@ namespace lumbra::internal {
 
 void PaintBackdrop(Window* w, HWND child, HDC dc) {
   if (!w || !w->native || !w->native->hwnd) return;
+  if (w->native->palette) w->native->palette->SelectInto(dc);
   RECT client;
   GetClientRect(w->native->hwnd, &client);
   POINT origin = {0, 0};

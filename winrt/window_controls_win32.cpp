@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "core/fixed_text.h"
+#include "display/clipboard.h"
 #include "winrt/event_codes.h"
 #include "winrt/menus_win32.h"
 #include "winrt/runtime_errors.h"
@@ -304,6 +305,10 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
   LRESULT result = 0;
   if (c->image && c->image->HandleMessage(msg, wp, lp, result)) return result;
+  if (msg == WM_CHAR && c->plan.type == ControlType::Entry &&
+      HandleEntryClipboardKey(hwnd, static_cast<std::uint32_t>(wp))) {
+    return 0;
+  }
   switch (c->plan.type) {
     case ControlType::Box:
       if (msg == WM_PAINT) {
@@ -421,7 +426,8 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   RegisterTip(c);
   if (plan.type == ControlType::Image) {
     c->image = std::make_unique<ImageControl>(
-        hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); });
+        hwnd, plan.placement, [w](HWND control, HDC dc) { PaintBackdrop(w, control, dc); },
+        w->native->palette.get());
     c->image->SetBackground(plan.background);
     if (!plan.text.empty()) c->image->Assign(plan.text);
   }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
 #include "winrt/wallpaper_win32.h"
 #include "winrt/window.h"
@@ -72,6 +73,7 @@ struct NativeWindowParts {
   std::string className;
   std::vector<std::unique_ptr<ControlObject>> controls;
   std::unique_ptr<Wallpaper> wallpaper;
+  std::unique_ptr<WindowPalette> palette;  // on palette displays only
   // The window's scroll positions (0..255) and the pixel offsets of the
   // controls that follow from them.
   int scrollPosition[2] = {0, 0};
@@ -135,6 +137,10 @@ bool AcceptsFiles(const std::vector<std::string>& targets);
 void LayoutStatusBar(Window* w);
 // Colours and painting of controls that the window answers for.
 std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc);
+
+// The window's palette: made at opening, realised on the palette messages.
+void CreateWindowPalette(Window* w);
+std::optional<LRESULT> PaletteMessage(Window* w, UINT msg, WPARAM wp, LPARAM lp);
 
 // The window's background: colour, wallpaper and scrolling.
 void PaintBackdrop(Window* w, HWND child, HDC dc);

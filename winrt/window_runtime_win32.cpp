@@ -245,6 +245,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* w = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!w || !w->native) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (auto result = PaletteMessage(w, msg, wp, lp)) return *result;
   switch (msg) {
     case kQueryPostedEvent: {
       std::unique_ptr<EventRecord> e(reinterpret_cast<EventRecord*>(lp));
@@ -595,6 +596,7 @@ void OpenWindowObject(Window& window) {
   w->units = MeasureUnits(w, w->native->hwnd);
   CreateMenuBar(w);
   if (!w->native) return;
+  CreateWindowPalette(w);
   const UnitRect& r = w->plan.rect;
   if (r.width != kDefaultPosition && r.height != kDefaultPosition) {
     RECT frame = {0, 0, w->units.XToPixels(r.width), w->units.YToPixels(r.height)};

@@ -1,26 +1,9 @@
-// Packed bitmaps on the clipboard and on devices.
-#include "codecs/dib_output.h"
+// Checked bitmaps on devices.
+#include "display/dib_paint_win32.h"
 
-#include <cstring>
 #include <vector>
 
 namespace lumbra {
-
-void PutDibOnClipboard(HWND window, std::span<const std::uint8_t> packedDib) {
-  if (!OpenClipboard(window)) return;
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, packedDib.size());
-  if (block != nullptr) {
-    if (void* to = GlobalLock(block)) {
-      std::memcpy(to, packedDib.data(), packedDib.size());
-      GlobalUnlock(block);
-      if (SetClipboardData(CF_DIB, block) == nullptr) GlobalFree(block);
-    } else {
-      GlobalFree(block);
-    }
-  }
-  CloseClipboard();
-}
 
 void PaintDibLayout(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                     const DibLayout& layout, DWORD rop) {

@@ -1,9 +1,9 @@
-// Painting, picture handles and clipboard copies of bitmap images.
+// Painting bitmap images, and their picture handles.
 #include <windows.h>
 
 #include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
-#include "codecs/dib_output.h"
+#include "display/dib_paint_win32.h"
 
 namespace lumbra {
 
@@ -55,23 +55,6 @@ bool BitmapImage::GetHandle(PictureHandle& out) {
   out.handle = bitmap;
   out.palette = nullptr;
   return true;
-}
-
-void BitmapImage::CopyToClipboard(NativeWindow window) {
-  if (flags_ & SizeOnly) return;
-  const std::span<const std::uint8_t> painted = PaintedBytes();
-  // Only a bitmap whose parts all lie inside its bytes goes out: whoever
-  // pastes it will trust its header.
-  const auto layout = CheckDecodedImage(painted);
-  if (!layout || !layout->complete()) return;
-  PutDibOnClipboard(window, painted.subspan(kFileHeaderSize));
-}
-
-bool LogicalPixelsPerInch(NativeDc dc, std::int32_t& x, std::int32_t& y) {
-  if (dc == nullptr) return false;
-  x = GetDeviceCaps(dc, LOGPIXELSX);
-  y = GetDeviceCaps(dc, LOGPIXELSY);
-  return x > 0 && y > 0;
 }
 
 }  // namespace lumbra

@@ -1,5 +1,4 @@
-// Painting GIF frames, plain or with a transparent colour, and copying the
-// frame to the clipboard.
+// Painting GIF frames, plain or with a transparent colour.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,8 +7,8 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/dib_output.h"
 #include "codecs/gif_image.h"
+#include "display/dib_paint_win32.h"
 
 namespace lumbra {
 
@@ -76,17 +75,6 @@ void GifImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t w
     PaintTransparent(dc, x, y, width, height, transparent_, frame_.data(), *layout);
   }
   if (saved != 0) RestoreDC(paletteDc, -1);
-}
-
-void GifImage::CopyToClipboard(NativeWindow window) {
-  // The frame on show, as the packed bitmap that everything else paints.
-  // Its table always holds 256 entries, so the copy says so: a reader
-  // then finds the rows right after the table.
-  if ((flags_ & SizeOnly) || frame_.empty()) return;
-  std::vector<std::uint8_t> copy(frame_);
-  WriteU32(copy.data() + 32, 0);
-  WriteU32(copy.data() + 36, 0);
-  PutDibOnClipboard(window, copy);
 }
 
 }  // namespace lumbra

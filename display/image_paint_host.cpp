@@ -1,6 +1,7 @@
-// The host build has no devices: bitmap images paint nothing there, give
-// no picture handles and reach no clipboard.
+// The host build has no devices: bitmap and GIF images paint nothing there,
+// give no picture handles and reach no clipboard.
 #include "codecs/bitmap_image.h"
+#include "codecs/gif_image.h"
 
 namespace lumbra {
 
@@ -11,6 +12,8 @@ bool BitmapImage::GetHandle(PictureHandle&) { return false; }
 
 void BitmapImage::CopyToClipboard(NativeWindow) {}
 
-bool LogicalPixelsPerInch(NativeDc, std::int32_t&, std::int32_t&) { return false; }
+void GifImage::Paint(NativeDc, std::int32_t, std::int32_t, std::int32_t, std::int32_t, NativeDc) {}
+
+void GifImage::CopyToClipboard(NativeWindow) {}
 
 }  // namespace lumbra
