@@ -150,7 +150,8 @@ class MainWindowTest : public ::testing::Test {
                                      {"AutoLoadDir", "YES"},
                                      {"KeepImageSettings", "NO"},
                                      {"DefaultSortOrder", "3"},
-                                     {"UseLongFileNames", "YES"}}) {
+                                     {"UseLongFileNames", "YES"},
+                                     {"WarnBadImage", "NO"}}) {
       WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
     }
   }
