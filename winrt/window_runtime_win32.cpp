@@ -594,9 +594,9 @@ void OpenWindowObject(Window& window) {
     return;
   }
   w->units = MeasureUnits(w, w->native->hwnd);
-  CreateWindowPalette(w);
   CreateMenuBar(w);
   if (!w->native) return;
+  CreateWindowPalette(w);
   const UnitRect& r = w->plan.rect;
   if (r.width != kDefaultPosition && r.height != kDefaultPosition) {
     RECT frame = {0, 0, w->units.XToPixels(r.width), w->units.YToPixels(r.height)};
