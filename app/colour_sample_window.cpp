@@ -1,5 +1,6 @@
 // The "Sample..." window: keeps the colour sample on until Close.
 #include "app/colour_sample_window.h"
+#include "app/viewer_module.h"
 
 #include "winrt/event_codes.h"
 #include "winrt/window.h"
@@ -8,7 +9,6 @@ namespace lumbra {
 
 namespace {
 
-constexpr const char* kModuleTag = "lumbra$LUMBRA";
 constexpr const char* kWindowName = "P34$CLOSEWINDOW";
 constexpr std::int32_t kCloseButton = 2;
 
@@ -16,7 +16,7 @@ constexpr std::int32_t kCloseButton = 2;
 
 void ColourSampleWindow() {
   Window window;
-  if (!CreateWindowFromDescription(window, kModuleTag, kWindowName, {})) return;
+  if (!CreateWindowFromDescription(window, kViewerModule, kWindowName, {})) return;
   OpenWindowObject(window);
   Accept([] {
     if (EVENT() == Event::Accepted && FIELD() == kCloseButton) return kPassLeave;

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/menu_marks.h"
 #include "app/program_settings.h"
+#include "app/viewer_module.h"
 #include "core/locale_startup.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/runtime_errors_win32.h"
@@ -18,7 +19,6 @@ namespace lumbra {
 
 namespace {
 
-constexpr const char* kModuleTag = "lumbra$LUMBRA";
 constexpr const char* kMainWindow = "$PICVIEWWINDOW";
 
 std::string ProgramPath() {
@@ -56,7 +56,7 @@ int RunViewer() {
   std::vector<UseVariable> uses;
   for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;
-  if (!CreateWindowFromDescription(main, kModuleTag, kMainWindow, uses)) return 2;
+  if (!CreateWindowFromDescription(main, kViewerModule, kMainWindow, uses)) return 2;
   OpenWindowObject(main);
   SetUpMainWindow();
   CurrentImage = 1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/colour_sample_names.h"
 #include "app/command_line.h"
 #include "app/image_list.h"
 #include "app/image_loading.h"
@@ -118,6 +119,7 @@ void SetUpMainWindow() {
   }
   SetProperty(0, PROP::Background, PS.BGCOLOR);
   if (PS.MAXIMIZED) SetProperty(0, PROP::Maximize, 1);
+  ColourUncolouredSampleNames();
   SetControlPosition(MW::ImageControl, 0, 0);
   SetProperty(MW::ImageControl, PROP::Stretch, 0);
   PS.IMAGEZOOM = 100;
