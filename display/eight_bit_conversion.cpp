@@ -32,6 +32,33 @@ class ColoursSetAside {
   ColourCollector& collector_;
 };
 
+// Gathers the image's colours. The collector holds at most 16,000, which
+// a photo reaches within its first few rows; the pixels are therefore
+// visited on a grid that starts coarse and is refined step by step, so that
+// a full collector holds colours from the whole picture rather than from
+// its bottom edge. An image with fewer colours gives every one of them.
+void CollectColours(const DibLayout& layout, ColourCollector& collector) {
+  const std::int32_t width = layout.header.width;
+  const std::uint32_t rows = layout.rows;
+  if (rows == 0 || width <= 0) return;
+  std::uint32_t coarsest = 1;
+  while (coarsest < 64 && coarsest < std::max<std::uint32_t>(rows, width)) coarsest *= 2;
+  Colour previous = PixelColour(layout.bits);
+  collector.AddPixel(previous);
+  for (std::uint32_t step = coarsest; step >= 1 && !collector.full(); step /= 2) {
+    for (std::uint32_t y = 0; y < rows && !collector.full(); y += step) {
+      const std::uint8_t* p = layout.bits + std::size_t{y} * layout.stride;
+      const bool rowSeen = step < coarsest && y % (2 * step) == 0;
+      for (std::uint32_t x = rowSeen ? step : 0; x < static_cast<std::uint32_t>(width);
+           x += rowSeen ? 2 * step : step) {
+        const Colour c = PixelColour(p + 3 * std::size_t{x});
+        if (c != previous) collector.AddPixel(c);
+        previous = c;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> ConvertTo8Bit(std::span<const std::uint8_t> image,
@@ -48,16 +75,7 @@ std::optional<std::vector<std::uint8_t>> ConvertTo8Bit(std::span<const std::uint
   if (stride == 0 || size > 0xFFFFFFFFull) return std::nullopt;
 
   ColoursSetAside aside(collector);
-  for (std::uint32_t row = 0; row < rows && !collector.full(); ++row) {
-    const std::uint8_t* p = layout->bits + std::size_t{row} * layout->stride;
-    Colour previous = PixelColour(p);
-    collector.AddPixel(previous);
-    for (std::int32_t x = 1; x < width; ++x) {
-      const Colour c = PixelColour(p + 3 * x);
-      if (c != previous) collector.AddPixel(c);
-      previous = c;
-    }
-  }
+  CollectColours(*layout, collector);
   const std::uint32_t reduced = collector.Reduce(256);
 
   std::vector<std::uint8_t> out;
