@@ -105,6 +105,10 @@ class ImageObject {
 
   std::int32_t width() const { return width_; }
   std::int32_t height() const { return height_; }
+  // The height shown: its magnitude (a top-down bitmap stores it negative).
+  std::int32_t naturalHeight() const {
+    return height_ >= 0 ? height_ : (height_ == INT32_MIN ? INT32_MAX : -height_);
+  }
   ImageLoadFlags flags() const { return flags_; }
   std::uint32_t sourceSize() const { return sourceSize_; }
   std::uint32_t sourceStamp() const { return sourceStamp_; }

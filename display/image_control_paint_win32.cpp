@@ -29,7 +29,7 @@ RECT ImageControl::Extent() const {
   RECT client;
   GetClientRect(hwnd_, &client);
   if (image_ && Scrolls() && !stretched_ && placement_ == kPlaceStretched) {
-    return {0, 0, image_->width(), image_->height()};
+    return {0, 0, image_->width(), image_->naturalHeight()};
   }
   return client;
 }
@@ -124,15 +124,17 @@ void ImageControl::Erase(HDC dc) {
 void ImageControl::DefaultHeight(RECT& rect) const {
   if (!image_) return;
   if (naturalHeight_) {
-    rect.bottom = rect.top + image_->height();
+    rect.bottom = rect.top + image_->naturalHeight();
   } else if (image_->width() != 0) {
-    rect.bottom = rect.top + MulDiv(image_->height(), rect.right - rect.left, image_->width());
+    rect.bottom =
+        rect.top + MulDiv(image_->naturalHeight(), rect.right - rect.left, image_->width());
   }
 }
 
 void ImageControl::DefaultWidth(RECT& rect) const {
-  if (image_ && image_->height() != 0) {
-    rect.right = rect.left + MulDiv(image_->width(), rect.bottom - rect.top, image_->height());
+  if (image_ && image_->naturalHeight() != 0) {
+    rect.right =
+        rect.left + MulDiv(image_->width(), rect.bottom - rect.top, image_->naturalHeight());
   }
 }
 

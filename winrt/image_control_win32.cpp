@@ -32,7 +32,7 @@ void ImageControl::Assign(std::string_view name) {
   if (image_) {
     image_->AttachViewer(this, nullptr);
     if (!stretched_ && placement_ == kPlaceStretched && !Scrolls()) {
-      SetWindowPos(hwnd_, nullptr, 0, 0, image_->width(), image_->height(),
+      SetWindowPos(hwnd_, nullptr, 0, 0, image_->width(), image_->naturalHeight(),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }

@@ -60,6 +60,23 @@ TEST(HostileFiles, LyingIconsCursorsProgramsAndMetafilesGiveNoImage) {
   }
 }
 
+// A control that takes its image's natural size takes a top-down
+// bitmap's height as its magnitude.
+TEST(HostileFiles, TopDownBitmapsGiveTheControlTheirMagnitude) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  ImageControl control(window, kPlaceStretched, nullptr);
+  control.Assign("hostile/top-down-8bit-16x8.bmp");
+  ASSERT_NE(control.image(), nullptr);
+  EXPECT_EQ(control.image()->height(), -8);
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.right - r.left, 16);
+  EXPECT_EQ(r.bottom - r.top, 8);
+  control.Assign("");
+  DestroyWindow(window);
+}
+
 // Every regression file kept from the mutation runs loads as no image or
 // as its real size, and goes through painting and copying without a fault.
 TEST(HostileFiles, RegressionFilesLoadAsNoImageOrTheirRealSize) {
