@@ -114,7 +114,11 @@ TEST_F(ColourSample, TheSampleWindowStaysUntilItsCloseButtonIsPressed) {
     PostMessageA(text, WM_LBUTTONUP, 0, 0);
     PostMessageA(window, WM_KEYDOWN, 'A', 0);
     stayed = !probe::WaitFor([&] { return !IsWindow(window); }, 1000) && text != nullptr;
-    PostMessageA(close, BM_CLICK, 0, 0);
+    // The notice a click on Close gives its window; posted rather than
+    // simulated with BM_CLICK, whose press and release can lose the mouse
+    // capture to another test's window on the same desktop.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(close), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(close));
   });
   ColourSampleWindow();
   user.join();
