@@ -528,16 +528,20 @@ void LayoutStatusBar(Window* w) {
   if (!bar) return;
   RECT client;
   GetClientRect(w->native->hwnd, &client);
-  // A zone of width -1 takes what the fixed zones leave of the bar.
+  // Zone widths are the description's, in its dialog units, also after
+  // the program has switched the window to pixels: the zones keep room for
+  // their texts. A zone of width -1 takes what the fixed zones leave.
+  UnitScale described = w->units;
+  described.pixels = false;
   int fixed = 0;
   for (std::int32_t width : w->plan.statusZones) {
-    if (width >= 0) fixed += w->units.XToPixels(width);
+    if (width >= 0) fixed += described.XToPixels(width);
   }
   const int rest = std::max(0, static_cast<int>(client.right) - fixed);
   std::vector<int> edges;
   int right = 0;
   for (std::int32_t width : w->plan.statusZones) {
-    right += width < 0 ? rest : w->units.XToPixels(width);
+    right += width < 0 ? rest : described.XToPixels(width);
     edges.push_back(right);
   }
   if (!edges.empty()) edges.back() = -1;

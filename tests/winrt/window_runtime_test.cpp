@@ -504,6 +504,16 @@ TEST_F(WindowTest, ControlsAndStatusZonesAreNativeWindowsThatToolsRead) {
   SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "zone two");
   EXPECT_EQ(GetProperty(0, PROP::StatusText, 2), "zone two");
+  // Zone widths stay in the description's units after a switch to pixels.
+  int edges[3] = {};
+  SendMessageA(bar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  SetProperty(0, PROP::Pixels, 1);
+  SetProperty(0, PROP::StatusText, "zone one", 1);
+  SendMessageA(bar, WM_SIZE, 0, 0);
+  SetControlPosition(0, kDefaultPosition, kDefaultPosition, 400, 300);
+  int after[3] = {};
+  SendMessageA(bar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(after));
+  EXPECT_EQ(after[1] - after[0], edges[1] - edges[0]);
 
   // Statements on controls the window lacks do nothing.
   EXPECT_EQ(GetProperty(99, PROP::Text), "");
