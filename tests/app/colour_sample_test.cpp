@@ -102,13 +102,19 @@ TEST_F(ColourSample, TheSampleWindowStaysUntilItsCloseButtonIsPressed) {
   std::atomic<HWND> seen{nullptr};
   std::atomic<bool> stayed{false};
   std::thread user([&] {
+    // The window is found as soon as it exists, which may be before its
+    // controls do: wait for its Close button too.
     HWND window = nullptr;
-    if (!probe::WaitFor([&] { return (window = FindWindowA(nullptr, "Sample...")) != nullptr; })) {
+    HWND close = nullptr;
+    if (!probe::WaitFor([&] {
+          window = FindWindowA(nullptr, "Sample...");
+          close = window ? FindWindowExA(window, nullptr, nullptr, "Close") : nullptr;
+          return close != nullptr;
+        })) {
       return;
     }
     seen = window;
     HWND text = FindWindowExA(window, nullptr, nullptr, "Color Sample is ON");
-    HWND close = FindWindowExA(window, nullptr, nullptr, "Close");
     // A click beside the button and a key are no Close.
     PostMessageA(text, WM_LBUTTONDOWN, 0, 0);
     PostMessageA(text, WM_LBUTTONUP, 0, 0);
