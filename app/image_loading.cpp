@@ -137,7 +137,8 @@ void ModeStep() {
     SetProperty(MW::ImageControl, PROP::Stretch, 0);
     SetProperty(MW::ImageControl, PROP::Tiled, 0);
   }
-  SetZone(MW::ModeZone, ModeStatus(PS.IMAGEMODE));
+  // Without an image the status zones stay empty.
+  SetZone(MW::ModeZone, PS.FILENAME.blank() ? std::string_view() : ModeStatus(PS.IMAGEMODE));
   switch (PS.IMAGEMODE) {
     case kModeNormal:
       SetProperty(0, PROP::HScroll, 1);
@@ -175,7 +176,7 @@ void ZoomStep() {
     SizeImageControl(ZoomedLength(PS.IMAGEZOOM, ImageWidth),
                      ZoomedLength(PS.IMAGEZOOM, ImageHeight));
   }
-  SetZone(MW::ZoomZone, ZoomStatus(PS.IMAGEZOOM));
+  SetZone(MW::ZoomZone, PS.FILENAME.blank() ? std::string() : ZoomStatus(PS.IMAGEZOOM));
   PS.OLDIMAGEZOOM = PS.IMAGEZOOM;
   MarkZoomMenu();
 }

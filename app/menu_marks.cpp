@@ -1,6 +1,7 @@
 #include "app/menu_marks.h"
 
 #include "app/program_settings.h"
+#include "app/viewer_popups.h"
 #include "winrt/window.h"
 
 namespace lumbra {
@@ -15,7 +16,7 @@ constexpr std::size_t kSortMarks = 12;
 // Checks the one item of a group whose value is `chosen`.
 template <typename Values>
 void MarkGroup(std::size_t first, const Values& values, std::int32_t chosen) {
-  for (std::size_t i = 0; i < values.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(values); ++i) {
     MenuChecks[first + i] = values[i] == chosen ? 1 : 0;
   }
   RedisplayControls();
@@ -23,7 +24,7 @@ void MarkGroup(std::size_t first, const Values& values, std::int32_t chosen) {
 }  // namespace
 
 void MarkModeMenu() { MarkGroup(kModeMarks, std::array{1, 2, 3, 4}, PS.IMAGEMODE); }
-void MarkZoomMenu() { MarkGroup(kZoomMarks, kZoomStepPercents, PS.IMAGEZOOM); }
+void MarkZoomMenu() { MarkGroup(kZoomMarks, kZoomSteps, PS.IMAGEZOOM); }
 void MarkSortMenu() { MarkGroup(kSortMarks, std::array{1, 2, 3, 4, 5, 6}, PS.SORTORDER); }
 
 }  // namespace lumbra

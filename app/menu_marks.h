@@ -11,9 +11,6 @@ namespace lumbra {
 inline constexpr std::size_t kMenuCheckCount = 18;
 extern std::array<std::uint8_t, kMenuCheckCount> MenuChecks;
 
-// The zoom steps of the menus, in percent.
-inline constexpr std::array<std::int16_t, 8> kZoomStepPercents = {25, 50, 75, 100, 125, 150, 175, 200};
-
 // Each sets its group of marks from PS:IMAGEMODE, PS:IMAGEZOOM (no step
 // checked for a zoom between the steps) or PS:SORTORDER and redisplays.
 void MarkModeMenu();

@@ -1,6 +1,7 @@
 # The image list and ShowImage: their portable rules in both builds, and
 # the list built from real folders and shown in the real main window.
 lumbra_test(app_image_rules_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_rules_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/popup_marks_test.cpp
   LIBS lumbra_viewer)
 if(LUMBRA_CROSS)
   lumbra_test(app_image_list_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_list_test.cpp

@@ -1,0 +1,17 @@
+// The main window's alert keys: registered when it opens, each running its
+// action wherever the focus is.
+#pragma once
+
+#include <cstdint>
+
+namespace lumbra {
+
+// The highest zoom the zoom keys go to, in percent.
+inline constexpr std::int16_t kZoomKeyLimit = 1000;
+
+void RegisterAlertKeys();
+
+// Runs the action of an alerted key code.
+void RunAlertKey(std::uint32_t keyCode);
+
+}  // namespace lumbra

@@ -1,0 +1,7 @@
+# The real program's main window driven from outside.
+if(LUMBRA_CROSS)
+  lumbra_test(app_main_window_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
+    LIBS comctl32)
+  add_dependencies(app_main_window_test lumbra)
+  target_compile_definitions(app_main_window_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
+endif()
