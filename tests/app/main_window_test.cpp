@@ -105,6 +105,20 @@ class RunningViewer {
     return WaitFor([&] { return Zone(zone) == text; });
   }
 
+  // The rectangle a control answers to a message, read through the
+  // program's own memory (a tab's place on its sheet).
+  RECT RemoteRect(HWND control, UINT message, WPARAM item) const {
+    RECT r = {};
+    void* remote = VirtualAllocEx(info_.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return r;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(control, message, item, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                        kPatience, &result);
+    ReadProcessMemory(info_.hProcess, remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    return r;
+  }
+
   void Key(WPARAM key) const { PostMessageA(main_, WM_KEYDOWN, key, 1); }
   void Command(int item) const { PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(item), 0); }
   bool Ends() const { return WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0; }
@@ -202,6 +216,103 @@ TEST_F(MainWindowTest, StartsOnAnImageAndStepsZoomsScrollsAndCopies) {
       << ClipboardText();
 
   // Ctrl+X passes the close (Prompt on Exit is off here).
+  viewer.Command(5);
+  EXPECT_TRUE(viewer.Ends());
+}
+
+// A window of the program by its title, once it shows (null: it did not).
+HWND Shown(const char* title) {
+  HWND window = nullptr;
+  WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
+  return window;
+}
+// A control's text as it answers WM_GETTEXT, which is carried across the
+// process boundary (GetWindowText of another process's control reads only
+// the caption stored by the system).
+std::string AskText(HWND control) {
+  char text[MAX_PATH * 2] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, kPatience, &result);
+  return text;
+}
+bool Gone(const char* title) {
+  return WaitFor([&] { return FindWindowA(nullptr, title) == nullptr; });
+}
+void Press(HWND window, int button) { PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0); }
+
+TEST_F(MainWindowTest, SecondaryWindowsOpenFromTheirCommandsAndActOnTheViewer) {
+  WritePrivateProfileStringA("Lumbra", "PromptOnExit", "YES", (folder_ + "LUMBRA.INI").c_str());
+  RunningViewer viewer(folder_, "\"" + folder_ + "a first.bmp\"");
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 3)")) << viewer.Zone(1);
+
+  // Image List: "by Size" orders b, c, a first; the row above the one on
+  // show is c, and Next goes on in size order.
+  viewer.Command(34);
+  HWND listing = Shown("Select Image File...");
+  ASSERT_NE(listing, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(listing, 9)), "Use Tabs to change sort order.");
+  HWND sheet = GetDlgItem(listing, 1);
+  const RECT tab = viewer.RemoteRect(sheet, TCM_GETITEMRECT, 4);
+  const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  PostMessageA(sheet, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(sheet, WM_LBUTTONUP, 0, at);
+  HWND list = GetDlgItem(listing, 8);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 2; }));
+  PostMessageA(list, WM_KEYDOWN, VK_UP, 1);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; }));
+  Press(listing, 12);
+  EXPECT_TRUE(Gone("Select Image File..."));
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "c.bmp  (2 of 3)")) << viewer.Zone(1);
+  viewer.Key(VK_SPACE);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (3 of 3)")) << viewer.Zone(1);
+
+  // Properties of the image on show.
+  viewer.Command(7);
+  HWND properties = Shown("Image Properties");
+  ASSERT_NE(properties, nullptr);
+  // The entries are filled as the window's open event is handled.
+  EXPECT_TRUE(WaitFor([&] { return AskText(GetDlgItem(properties, 12)) == "40x30"; }))
+      << AskText(GetDlgItem(properties, 12));
+  EXPECT_EQ(AskText(GetDlgItem(properties, 2)), folder_ + "a first.bmp");
+  Press(properties, 15);
+  EXPECT_TRUE(Gone("Image Properties"));
+
+  // Zoom: 400 and OK.
+  viewer.Command(22);
+  HWND zoom = Shown("Zoom...");
+  ASSERT_NE(zoom, nullptr);
+  HWND spin = GetDlgItem(zoom, 2);
+  PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  PostMessageA(spin, EM_SETSEL, 0, -1);
+  for (const char c : std::string("400")) PostMessageA(spin, WM_CHAR, static_cast<WPARAM>(c), 1);
+  Press(zoom, 3);
+  EXPECT_TRUE(viewer.ZoneBecomes(3, "400%")) << viewer.Zone(3);
+
+  // About, and Continue.
+  viewer.Command(39);
+  HWND about = Shown("About Lumbra 1.0");
+  ASSERT_NE(about, nullptr);
+  Press(about, 5);
+  EXPECT_TRUE(Gone("About Lumbra 1.0"));
+
+  // Program Setup: Prompt on Exit cleared and Ok is saved at once, and the
+  // close that follows asks nothing.
+  viewer.Command(4);
+  HWND setup = Shown("Lumbra - Program Setup");
+  ASSERT_NE(setup, nullptr);
+  HWND prompt = GetDlgItem(setup, 7);
+  EXPECT_EQ(SendMessageA(prompt, BM_GETCHECK, 0, 0), BST_CHECKED);
+  PostMessageA(prompt, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(prompt, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+  Press(setup, 28);
+  EXPECT_TRUE(Gone("Lumbra - Program Setup"));
+  char saved[8] = {};
+  GetPrivateProfileStringA("Lumbra", "PromptOnExit", "", saved, sizeof saved,
+                           (folder_ + "LUMBRA.INI").c_str());
+  EXPECT_STREQ(saved, "NO");
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
 }
