@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,41 @@ BOOL CALLBACK FindMain(HWND window, LPARAM data) {
   }
   s->found = window;
   return FALSE;
+}
+
+// A top-level window of the program by class and title: its message box,
+// its popup menu.
+struct OwnedSearch {
+  DWORD process;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<OwnedSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window) != s->className ||
+      (s->title && TextOf(window) != s->title)) {
+    return TRUE;
+  }
+  s->found = window;
+  return FALSE;
+}
+
+// The window that takes dropped files: the first child that accepts them.
+BOOL CALLBACK FindDropTarget(HWND window, LPARAM data) {
+  if (!(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) return TRUE;
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
+// A rectangle of a window in its parent's client coordinates.
+RECT PlaceOf(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 // One copy of the program in the test's own folder, started with an
@@ -122,6 +161,55 @@ class RunningViewer {
   void Key(WPARAM key) const { PostMessageA(main_, WM_KEYDOWN, key, 1); }
   void Command(int item) const { PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(item), 0); }
   bool Ends() const { return WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0; }
+  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+  // A chord typed on the keyboard (modifiers first) into the window made
+  // foreground: real input, so that the program sees Shift and Ctrl held.
+  bool Type(std::initializer_list<WORD> chord) const {
+    SetForegroundWindow(main_);
+    if (!WaitFor([&] { return GetForegroundWindow() == main_; })) return false;
+    std::vector<INPUT> input;
+    for (WORD key : chord) input.push_back(KeyInput(key, 0));
+    for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
+      input.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
+    }
+    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+  }
+
+  // A visible top-level window of the program (title optional).
+  HWND Owned(const char* className, const char* title = nullptr) const {
+    OwnedSearch s{info_.dwProcessId, className, title, nullptr};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+  }
+
+  // Files dropped on the window as a file manager drops them: a DROPFILES
+  // block of ANSI names, each ended by a NUL and the list by one more,
+  // posted to the window that takes them. A global handle means nothing in
+  // another process and Wine does not carry a posted WM_DROPFILES block
+  // across, so the block is written into the program's own memory, where
+  // its address serves as a fixed global block. It lasts as long as the
+  // program.
+  bool Drop(const std::vector<std::string>& paths) const {
+    HWND target = nullptr;
+    EnumChildWindows(main_, FindDropTarget, reinterpret_cast<LPARAM>(&target));
+    if (!target) return false;
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.pt = {10, 10};
+    header.fNC = FALSE;
+    header.fWide = FALSE;
+    std::vector<char> block(reinterpret_cast<const char*>(&header),
+                            reinterpret_cast<const char*>(&header + 1));
+    for (const std::string& path : paths)
+      block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
+    block.push_back('\0');
+    void* remote =
+        VirtualAllocEx(info_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    return remote &&
+           WriteProcessMemory(info_.hProcess, remote, block.data(), block.size(), nullptr) &&
+           PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  }
 
  private:
   std::string program_;
@@ -129,7 +217,50 @@ class RunningViewer {
   bool started_ = false;
   HWND main_ = nullptr;
   HWND bar_ = nullptr;
+
+  static INPUT KeyInput(WORD key, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = flags;
+    return in;
+  }
 };
+
+// A visible child of the given height: the image control showing a tall
+// image. (Another process cannot read the window's scroll bars under Wine,
+// so the scroll position is read from where the image lies.)
+struct TallSearch {
+  int height;
+  HWND found;
+};
+BOOL CALLBACK FindTall(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<TallSearch*>(data);
+  const RECT r = PlaceOf(window);
+  if (!IsWindowVisible(window) || r.bottom - r.top != s->height) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+HWND TallChild(HWND parent, int height) {
+  TallSearch s{height, nullptr};
+  EnumChildWindows(parent, FindTall, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// The width and height of the device-independent bitmap on the clipboard.
+std::string ClipboardDibSize() {
+  std::string size = "<no CF_DIB>";
+  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
+  if (HANDLE block = GetClipboardData(CF_DIB)) {
+    if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
+      size = std::to_string(header->biWidth) + "x" + std::to_string(std::abs(header->biHeight));
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return size;
+}
 
 std::string ClipboardText() {
   std::string text;
@@ -144,7 +275,7 @@ std::string ClipboardText() {
   return text;
 }
 
-// A folder of the test's own with three bitmaps of known sizes (one with a
+// A folder of the test's own with four bitmaps of known sizes (one with a
 // blank in its name) and the program's settings beside it.
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -155,6 +286,7 @@ class MainWindowTest : public ::testing::Test {
     Write(folder_ + "a first.bmp", testing::MakeBmp8(40, 30));
     Write(folder_ + "b.bmp", testing::MakeBmp8(20, 10));
     Write(folder_ + "c.bmp", testing::MakeBmp8(16, 16));
+    Write(folder_ + "d tall.bmp", testing::MakeBmp8(40, 1200));
     const std::string ini = folder_ + "LUMBRA.INI";
     for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
                                      {"PromptOnExit", "NO"},
@@ -175,19 +307,48 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, StartsOnAnImageAndStepsZoomsScrollsAndCopies) {
   RunningViewer viewer(folder_, "\"" + folder_ + "a first.bmp\"");
   ASSERT_NE(viewer.main(), nullptr);
-  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 3)")) << viewer.Zone(1);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 4)")) << viewer.Zone(1);
   EXPECT_EQ(viewer.Zone(2), "40x30");
   EXPECT_EQ(viewer.Zone(3), "100%");
   EXPECT_EQ(viewer.Zone(4), "Normal");
   EXPECT_EQ(viewer.Zone(5), "Lumbra 1.0");
 
   viewer.Key(VK_SPACE);
-  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "b.bmp  (2 of 3)")) << viewer.Zone(1);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "b.bmp  (2 of 4)")) << viewer.Zone(1);
   EXPECT_EQ(viewer.Zone(2), "20x10");
   viewer.Key(VK_SPACE);
   EXPECT_TRUE(viewer.ZoneBecomes(2, "16x16")) << viewer.Zone(2);
+
+  // The vertical scroll keys on an image taller than the window. Positions
+  // 0 to 255 spread the part of the image below the window, so position p
+  // lifts it by that overhang times p / 255: Page Down at 200 goes to the
+  // end, at 100 it gives 164.
+  viewer.Key(VK_SPACE);
+  EXPECT_TRUE(viewer.ZoneBecomes(2, "40x1200")) << viewer.Zone(2);
+  HWND image = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (image = TallChild(viewer.main(), 1200)) != nullptr; }));
+  const HWND toolBar = FindWindowExA(viewer.main(), nullptr, "WexToolBar", nullptr);
+  RECT client, bar = PlaceOf(toolBar);
+  GetClientRect(viewer.main(), &client);
+  const int top = bar.bottom - bar.top, overhang = top + 1200 - client.bottom;
+  auto at = [&](int position) {
+    return WaitFor([&] { return PlaceOf(image).top == top - MulDiv(overhang, position, 255); });
+  };
+  EXPECT_TRUE(at(0)) << PlaceOf(image).top;
+  for (WPARAM key : {VK_NEXT, VK_NEXT}) viewer.Key(key);
+  for (int line = 0; line < 24; ++line) viewer.Key(VK_DOWN);
+  EXPECT_TRUE(at(200)) << PlaceOf(image).top;
+  viewer.Key(VK_NEXT);
+  EXPECT_TRUE(at(255)) << PlaceOf(image).top;
+  for (WPARAM key : {VK_PRIOR, VK_PRIOR}) viewer.Key(key);
+  for (int line = 0; line < 9; ++line) viewer.Key(VK_UP);
+  EXPECT_TRUE(at(100)) << PlaceOf(image).top;
+  viewer.Key(VK_NEXT);
+  EXPECT_TRUE(at(164)) << PlaceOf(image).top;
+
   viewer.Key(VK_BACK);
-  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "b.bmp  (2 of 3)")) << viewer.Zone(1);
+  viewer.Key(VK_BACK);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "b.bmp  (2 of 4)")) << viewer.Zone(1);
 
   // Zoom keys: up by 25, down by 25 and no lower than 0.
   viewer.Key('Z');
@@ -198,24 +359,49 @@ TEST_F(MainWindowTest, StartsOnAnImageAndStepsZoomsScrollsAndCopies) {
   viewer.Key(VK_SUBTRACT);
   viewer.Key(VK_SUBTRACT);
   EXPECT_TRUE(viewer.ZoneBecomes(3, "0%")) << viewer.Zone(3);
+  // Shift+Z typed past 0 stays there: one Z after it gives 25%.
+  viewer.Command(14);  // Zoom 25%
+  EXPECT_TRUE(viewer.ZoneBecomes(3, "25%")) << viewer.Zone(3);
+  EXPECT_TRUE(viewer.Type({VK_SHIFT, 'Z'}));
+  EXPECT_TRUE(viewer.ZoneBecomes(3, "0%")) << viewer.Zone(3);
+  EXPECT_TRUE(viewer.Type({VK_SHIFT, 'Z'}));
+  EXPECT_TRUE(viewer.Type({'Z'}));
+  EXPECT_TRUE(viewer.ZoneBecomes(3, "25%")) << viewer.Zone(3);
 
-  // The display modes by their menu items.
+  // The display modes by their menu items; in Stretched mode the right
+  // button pops the main menu up and Esc puts it away, leaving the image.
   viewer.Command(10);
   EXPECT_TRUE(viewer.ZoneBecomes(4, "Stretched")) << viewer.Zone(4);
   EXPECT_EQ(viewer.Zone(3), "100%");
+  PostMessageA(viewer.main(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 100));
+  PostMessageA(viewer.main(), WM_RBUTTONUP, 0, MAKELPARAM(100, 100));
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (popup = viewer.Owned("#32768")) != nullptr; }));
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(WaitFor([&] { return viewer.Owned("#32768") == nullptr; }));
+  EXPECT_EQ(viewer.Zone(1), folder_ + "b.bmp  (2 of 4)");
+  EXPECT_EQ(viewer.Zone(4), "Stretched");
   viewer.Command(12);
   EXPECT_TRUE(viewer.ZoneBecomes(4, "Best Fit")) << viewer.Zone(4);
   viewer.Command(9);
   EXPECT_TRUE(viewer.ZoneBecomes(4, "Normal")) << viewer.Zone(4);
 
-  // Copy Path: the long path in quotes, as it holds a blank.
+  // Ctrl+C: the image as a bitmap of its own size.
   viewer.Key(VK_BACK);
   EXPECT_TRUE(viewer.ZoneBecomes(2, "40x30")) << viewer.Zone(2);
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  EXPECT_TRUE(viewer.Type({VK_CONTROL, 'C'}));
+  EXPECT_TRUE(WaitFor([&] { return ClipboardDibSize() == "40x30"; })) << ClipboardDibSize();
+
+  // Copy Path: the long path in quotes, as it holds a blank.
   viewer.Command(26);
   EXPECT_TRUE(WaitFor([&] { return ClipboardText() == "\"" + folder_ + "a first.bmp\""; }))
       << ClipboardText();
 
-  // Ctrl+X passes the close (Prompt on Exit is off here).
+  // File > Exit passes the close (Prompt on Exit is off here).
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
 }
@@ -245,9 +431,9 @@ TEST_F(MainWindowTest, SecondaryWindowsOpenFromTheirCommandsAndActOnTheViewer) {
   WritePrivateProfileStringA("Lumbra", "PromptOnExit", "YES", (folder_ + "LUMBRA.INI").c_str());
   RunningViewer viewer(folder_, "\"" + folder_ + "a first.bmp\"");
   ASSERT_NE(viewer.main(), nullptr);
-  ASSERT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 3)")) << viewer.Zone(1);
+  ASSERT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 4)")) << viewer.Zone(1);
 
-  // Image List: "by Size" orders b, c, a first; the row above the one on
+  // Image List: "by Size" orders b, c, a first, d tall; the row above the one on
   // show is c, and Next goes on in size order.
   viewer.Command(34);
   HWND listing = Shown("Select Image File...");
@@ -264,9 +450,9 @@ TEST_F(MainWindowTest, SecondaryWindowsOpenFromTheirCommandsAndActOnTheViewer) {
   EXPECT_TRUE(WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; }));
   Press(listing, 12);
   EXPECT_TRUE(Gone("Select Image File..."));
-  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "c.bmp  (2 of 3)")) << viewer.Zone(1);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "c.bmp  (2 of 4)")) << viewer.Zone(1);
   viewer.Key(VK_SPACE);
-  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (3 of 3)")) << viewer.Zone(1);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (3 of 4)")) << viewer.Zone(1);
 
   // Properties of the image on show.
   viewer.Command(7);
@@ -317,14 +503,72 @@ TEST_F(MainWindowTest, SecondaryWindowsOpenFromTheirCommandsAndActOnTheViewer) {
   EXPECT_TRUE(viewer.Ends());
 }
 
-TEST_F(MainWindowTest, WithoutAnArgumentShowsNoImage) {
+// Without an image: the text "Image Not Loaded" stays centred as the
+// window is resized; dropped files make the list; the close box and Ctrl+X
+// ask first.
+TEST_F(MainWindowTest, WithoutAnArgumentShowsNoImageTakesDropsAndAsksBeforeClosing) {
+  const std::string ini = folder_ + "LUMBRA.INI";
+  WritePrivateProfileStringA("Lumbra", "PromptOnExit", "YES", ini.c_str());
+  WritePrivateProfileStringA("Lumbra", "AutoLoadDir", "NO", ini.c_str());
+  Write(folder_ + "notes.txt", {'n', 'o', 't', 'e', 's'});
   RunningViewer viewer(folder_, "");
   ASSERT_NE(viewer.main(), nullptr);
   EXPECT_TRUE(viewer.ZoneBecomes(5, "Lumbra 1.0"));
   const HWND notLoaded = FindWindowExA(viewer.main(), nullptr, nullptr, "Image Not Loaded");
   EXPECT_TRUE(WaitFor([&] { return notLoaded && IsWindowVisible(notLoaded); }));
   for (int zone = 1; zone <= 4; ++zone) EXPECT_EQ(viewer.Zone(zone), "") << zone;
-  PostMessageA(viewer.main(), WM_CLOSE, 0, 0);
+
+  // Centred across the window, and down the part below the tool bar less
+  // the tool bar and the status bar, whatever the window's size.
+  const HWND toolBar = FindWindowExA(viewer.main(), nullptr, "WexToolBar", nullptr);
+  ASSERT_NE(toolBar, nullptr);
+  auto centred = [&](int width, int height) {
+    RECT client, text = PlaceOf(notLoaded), bar = PlaceOf(toolBar);
+    GetClientRect(viewer.main(), &client);
+    const int barHeight = bar.bottom - bar.top;
+    return client.right == width && client.bottom == height &&
+           text.left == (width - (text.right - text.left)) / 2 &&
+           text.top - barHeight == (height - (barHeight + 22)) / 2;
+  };
+  RECT frame, client;
+  GetWindowRect(viewer.main(), &frame);
+  GetClientRect(viewer.main(), &client);
+  EXPECT_TRUE(WaitFor([&] { return centred(client.right, client.bottom); }));
+  SetWindowPos(viewer.main(), nullptr, 0, 0, frame.right - frame.left + 161,
+               frame.bottom - frame.top + 97, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitFor([&] { return centred(client.right + 161, client.bottom + 97); }))
+      << TextOf(notLoaded);
+
+  // Three files dropped: the list is those three, the first on show.
+  EXPECT_TRUE(viewer.Drop({folder_ + "a first.bmp", folder_ + "b.bmp", folder_ + "c.bmp"}));
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "a first.bmp  (1 of 3)")) << viewer.Zone(1);
+  EXPECT_EQ(viewer.Zone(2), "40x30");
+  EXPECT_FALSE(IsWindowVisible(notLoaded));
+  viewer.Key(VK_SPACE);
+  EXPECT_TRUE(viewer.ZoneBecomes(1, folder_ + "b.bmp  (2 of 3)")) << viewer.Zone(1);
+  // A file that is no image: "Image Not Loaded" again.
+  EXPECT_TRUE(viewer.Drop({folder_ + "notes.txt"}));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(notLoaded); })) << viewer.Zone(1);
+
+  // The close box asks; No keeps the program, Yes to Ctrl+X ends it.
+  auto answer = [&](const char* button) {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = viewer.Owned("#32770", "Close Lumbra")) != nullptr; })) {
+      return false;
+    }
+    HWND choice = FindWindowExA(box, nullptr, "Button", button);
+    if (!choice) return false;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(choice), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(choice));
+    return WaitFor([&] { return !IsWindow(box); });
+  };
+  PostMessageA(viewer.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(answer("&No"));
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(IsWindowVisible(viewer.main()));
+  EXPECT_EQ(viewer.Zone(5), "Lumbra 1.0");
+  EXPECT_TRUE(viewer.Type({VK_CONTROL, 'X'}));
+  EXPECT_TRUE(answer("&Yes"));
   EXPECT_TRUE(viewer.Ends());
 }
 
