@@ -10,6 +10,7 @@
 #include <string>
 
 #include "codecs/format_handlers.h"
+#include "codecs/gdi_tally_win32.h"
 #include "codecs/icon_file_check.h"
 #include "codecs/icon_name.h"
 #include "codecs/image_source.h"
@@ -85,7 +86,8 @@ NativeIcon LookUpIcon(std::string_view name, bool fromResource) {
   return extracted;
 }
 
-IconImage::IconImage(ImageLoadFlags flags, NativeIcon icon) : ImageObject(flags), icon_(icon) {
+IconImage::IconImage(ImageLoadFlags flags, NativeIcon icon)
+    : ImageObject(flags), icon_(gdi_tally::Made(icon)) {
   // Always the system's icon size, whatever the icon's own.
   width_ = GetSystemMetrics(SM_CXICON);
   height_ = GetSystemMetrics(SM_CYICON);
@@ -103,7 +105,11 @@ void IconImage::ReleaseContents() {
 }
 
 void IconImage::DestroyOwnIcon() {
-  if (icon_ != nullptr) DestroyIcon(icon_);
+  // Shared icons too are counted as the image takes and leaves them.
+  if (icon_ != nullptr) {
+    DestroyIcon(icon_);
+    gdi_tally::HandedOver();
+  }
   icon_ = nullptr;
 }
 

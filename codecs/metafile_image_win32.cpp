@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "codecs/format_handlers.h"
+#include "codecs/gdi_tally_win32.h"
 #include "codecs/image_source.h"
 
 namespace lumbra {
@@ -22,7 +23,7 @@ void MetafileImage::ReleaseContents() {
 }
 
 void MetafileImage::ReleaseMetafile() {
-  if (metafile_ != nullptr) DeleteMetaFile(metafile_);
+  gdi_tally::DeleteMetafile(metafile_);
   metafile_ = nullptr;
 }
 
@@ -35,7 +36,8 @@ ImagePtr DecodeMetafile(ImageOwner* owner, std::span<const std::uint8_t> bytes,
   if (!(flags & SizeOnly)) {
     const auto bits = StandardMetafileBits(bytes);
     if (!bits) return nullptr;
-    image->metafile_ = SetMetaFileBitsEx(static_cast<UINT>(bits->size()), bits->data());
+    image->metafile_ =
+        gdi_tally::Made(SetMetaFileBitsEx(static_cast<UINT>(bits->size()), bits->data()));
     if (image->metafile_ == nullptr) return nullptr;
   }
   image->box_ = *header;

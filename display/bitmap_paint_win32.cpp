@@ -3,6 +3,7 @@
 
 #include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
+#include "codecs/gdi_tally_win32.h"
 #include "display/dib_paint_win32.h"
 
 namespace lumbra {
@@ -46,9 +47,9 @@ bool BitmapImage::GetHandle(PictureHandle& out) {
   const auto layout = CheckDecodedImage(PaintedBytes());
   if (!layout || !layout->complete()) return false;
   HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateDIBitmap(
+  HBITMAP bitmap = gdi_tally::Made(CreateDIBitmap(
       screen, reinterpret_cast<const BITMAPINFOHEADER*>(layout->info), CBM_INIT, layout->bits,
-      reinterpret_cast<const BITMAPINFO*>(layout->info), DIB_RGB_COLORS);
+      reinterpret_cast<const BITMAPINFO*>(layout->info), DIB_RGB_COLORS));
   ReleaseDC(nullptr, screen);
   if (bitmap == nullptr) return false;
   out.kind = 1;

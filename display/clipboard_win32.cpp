@@ -11,6 +11,7 @@
 
 #include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
+#include "codecs/gdi_tally_win32.h"
 #include "codecs/gif_image.h"
 #include "codecs/metafile_image.h"
 
@@ -144,7 +145,7 @@ void MetafileImage::CopyToClipboard(NativeWindow window) {
   if (!clipboard) return;
   EmptyClipboard();
   // The clipboard gets a metafile of its own, valid after this image ends.
-  HMETAFILE copy = CopyMetaFileA(metafile_, nullptr);
+  HMETAFILE copy = gdi_tally::Made(CopyMetaFileA(metafile_, nullptr));
   if (copy == nullptr) return;
   METAFILEPICT picture = {};
   picture.mm = MM_ANISOTROPIC;
@@ -153,7 +154,11 @@ void MetafileImage::CopyToClipboard(NativeWindow window) {
   picture.hMF = copy;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(&picture);
   // Without a picture holding it, the copy is the program's to delete.
-  if (!PutBlock(CF_METAFILEPICT, {bytes, sizeof picture}, false)) DeleteMetaFile(copy);
+  if (PutBlock(CF_METAFILEPICT, {bytes, sizeof picture}, false)) {
+    gdi_tally::HandedOver();
+  } else {
+    gdi_tally::DeleteMetafile(copy);
+  }
 }
 
 void CopyTextToClipboard(std::string_view text) {

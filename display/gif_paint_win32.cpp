@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
+#include "codecs/gdi_tally_win32.h"
 #include "codecs/gif_image.h"
 #include "display/dib_paint_win32.h"
 
@@ -20,11 +21,11 @@ namespace {
 void PaintTransparent(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width,
                       std::int32_t height, std::int32_t transparent, std::uint8_t* frame,
                       const DibLayout& layout) {
-  HDC memory = CreateCompatibleDC(dc);
+  HDC memory = gdi_tally::Made(CreateCompatibleDC(dc));
   if (memory == nullptr) return;
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+  HBITMAP bitmap = gdi_tally::Made(CreateCompatibleBitmap(dc, width, height));
   if (bitmap == nullptr) {
-    DeleteDC(memory);
+    gdi_tally::DeleteDc(memory);
     return;
   }
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
@@ -51,8 +52,8 @@ void PaintTransparent(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width
   std::copy_n(saved.begin() + 4 * transparent, 4, entry);
 
   SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  gdi_tally::Delete(bitmap);
+  gdi_tally::DeleteDc(memory);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // size for its image.
 #include <windows.h>
 
+#include "codecs/gdi_tally_win32.h"
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
 
@@ -86,9 +87,9 @@ void ImageControl::PaintInParent(HDC dc, const RECT* update) {
   if (update != nullptr && !IntersectRect(&clip, &rect, update)) return;
   if (IsRectEmpty(&clip)) return;
   if (!image_ && recording_.frameColour >= 0) {
-    HBRUSH frame = CreateSolidBrush(static_cast<COLORREF>(recording_.frameColour));
+    HBRUSH frame = gdi_tally::Made(CreateSolidBrush(static_cast<COLORREF>(recording_.frameColour)));
     FrameRect(dc, &rect, frame);
-    DeleteObject(frame);
+    gdi_tally::Delete(frame);
     return;
   }
   SaveDC(dc);
@@ -111,9 +112,9 @@ void ImageControl::Erase(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
   if (background_ >= 0) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(background_));
+    HBRUSH brush = gdi_tally::Made(CreateSolidBrush(static_cast<COLORREF>(background_)));
     FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    gdi_tally::Delete(brush);
   } else if (backdrop_) {
     backdrop_(hwnd_, dc);
   } else {

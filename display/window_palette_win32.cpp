@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "codecs/gdi_tally_win32.h"
 #include "display/colour_collector.h"
 
 namespace lumbra {
@@ -83,7 +84,7 @@ void WindowPalette::AddColourTable(const std::uint8_t* entries, std::uint32_t co
 void WindowPalette::CreateHandle() {
   DeleteHandle();
   LOGPALETTE one = {0x300, 1, {{0, 0, 0, 0}}};
-  palette_ = CreatePalette(&one);
+  palette_ = gdi_tally::Made(CreatePalette(&one));
   if (palette_ == nullptr) return;
   auto* stock = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
   WORD statics = 0;
@@ -96,7 +97,7 @@ void WindowPalette::CreateHandle() {
 }
 
 void WindowPalette::DeleteHandle() {
-  if (palette_ != nullptr) DeleteObject(palette_);
+  gdi_tally::Delete(palette_);
   palette_ = nullptr;
 }
 

@@ -42,12 +42,13 @@ std::int32_t TextWidth(HDC dc, std::string_view text) {
 class Backbuffer {
  public:
   Backbuffer(HDC target, int width, int height)
-      : dc_(CreateCompatibleDC(target)), bitmap_(CreateCompatibleBitmap(target, width, height)) {
+      : dc_(gdi_tally::Made(CreateCompatibleDC(target))),
+        bitmap_(CreateCompatibleBitmap(target, width, height)) {
     if (dc_ && bitmap_.handle) old_ = SelectObject(dc_, bitmap_.handle);
   }
   ~Backbuffer() {
     if (old_) SelectObject(dc_, old_);
-    if (dc_) DeleteDC(dc_);
+    gdi_tally::DeleteDc(dc_);
   }
   Backbuffer(const Backbuffer&) = delete;
   Backbuffer& operator=(const Backbuffer&) = delete;

@@ -81,8 +81,14 @@ void Update(ControlObject* c) {
   Changed(c);
 }
 
+// An entry whose state does not change is left alone: every redisplay sets
+// the check marks of all bound items, and redrawing the menu bar for each
+// of them made a step through the image list redraw the window's frame
+// over a hundred times.
 void SetFlag(ControlObject* c, UINT flag, bool on) {
-  c->menuFlags = on ? (c->menuFlags | flag) : (c->menuFlags & ~flag);
+  const UINT flags = on ? (c->menuFlags | flag) : (c->menuFlags & ~flag);
+  if (flags == c->menuFlags) return;
+  c->menuFlags = flags;
   Update(c);
 }
 

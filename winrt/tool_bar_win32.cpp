@@ -9,7 +9,6 @@
 
 #include "codecs/image_format_registry.h"
 #include "winrt/menus_win32.h"
-#include "winrt/repaint_win32.h"
 #include "winrt/runtime_class_win32.h"
 
 namespace lumbra {
@@ -176,6 +175,11 @@ void AddToolBarPicture(Window* w, ControlObject* c) {
   }
 }
 
+// The bar follows the window's width. Its background is anchored at its top
+// left and its buttons keep their places, so only the strip a wider bar
+// uncovers needs painting, which the system asks for itself: repainting the
+// whole bar and every button here, on each of the several size changes of
+// one step through the images, made stepping several times slower.
 void LayoutToolBar(Window* w) {
   ToolBarParts* parts = w->native ? w->native->toolBar.get() : nullptr;
   if (!parts || !parts->bar) return;
@@ -183,7 +187,6 @@ void LayoutToolBar(Window* w) {
   GetClientRect(w->native->hwnd, &client);
   SetWindowPos(parts->bar, nullptr, 0, 0, client.right, parts->height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  RepaintWithChildren(parts->bar);
 }
 
 POINT ContentOrigin(Window* w, const ControlObject* c) {

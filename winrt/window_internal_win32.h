@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "codecs/gdi_tally_win32.h"
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
 #include "winrt/list_control_win32.h"
@@ -22,20 +23,18 @@
 
 namespace lumbra {
 
-// A GDI object owned by one holder.
+// A GDI object owned by one holder, counted in the tally while it lives.
 struct GdiObject {
   HGDIOBJ handle = nullptr;
   GdiObject() = default;
-  explicit GdiObject(HGDIOBJ h) : handle(h) {}
+  explicit GdiObject(HGDIOBJ h) : handle(gdi_tally::Made(h)) {}
   GdiObject(const GdiObject&) = delete;
   GdiObject& operator=(const GdiObject&) = delete;
   GdiObject& operator=(GdiObject&& other) noexcept {
     std::swap(handle, other.handle);
     return *this;
   }
-  ~GdiObject() {
-    if (handle) DeleteObject(handle);
-  }
+  ~GdiObject() { gdi_tally::Delete(handle); }
 };
 
 // A native control of a window.

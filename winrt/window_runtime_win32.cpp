@@ -243,6 +243,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
+  // The GDI tally, asked from outside.
+  static const UINT tallyQuery = RegisterWindowMessageA(gdi_tally::kGdiTallyQuery);
+  if (msg == tallyQuery && tallyQuery != 0) return gdi_tally::Answer(wp);
   auto* w = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!w || !w->native) return DefWindowProcA(hwnd, msg, wp, lp);
   if (auto result = PaletteMessage(w, msg, wp, lp)) return *result;
@@ -373,8 +376,8 @@ HICON WindowIcon(HINSTANCE instance, const std::string& name) {
     const std::string resource = ImageResourceName(own);
     if (HICON icon = LoadIconA(instance, resource.c_str())) return icon;
     const std::string file(own);
-    if (HICON icon = static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 0, 0,
-                                                   LR_LOADFROMFILE | LR_DEFAULTSIZE))) {
+    if (HICON icon = gdi_tally::Made(static_cast<HICON>(LoadImageA(
+            nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)))) {
       return icon;
     }
   }
