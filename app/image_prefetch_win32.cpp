@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "app/image_list.h"
@@ -75,12 +76,15 @@ ImagePtr ImagePrefetch::Empty() {
 
 void ImagePrefetch::Request(std::string_view name, std::uint32_t generation) {
   if (!enabled_ || !IsPrefetchedFormat(name)) return;
+  std::optional<FileFacts> held;
   {
     const std::lock_guard lock(mutex_);
-    const bool held = slot_.state != State::Empty && slot_.state != State::Failed &&
-                      slot_.key.name == name && slot_.key.generation == generation;
-    if (held && FileFactsOf(name) == slot_.key.facts) return;
+    if (slot_.state != State::Empty && slot_.state != State::Failed && slot_.key.name == name &&
+        slot_.key.generation == generation) {
+      held = slot_.key.facts;
+    }
   }
+  if (held && FileFactsOf(name) == held) return;
   std::optional<ImageFile> file = ReadImageFile(name);
   ImagePtr dropped;
   {

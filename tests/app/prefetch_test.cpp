@@ -125,11 +125,14 @@ std::string Describe(const Copied& seen) {
       CloseClipboard();
     }
     viewer.Command(MW::CopyImage);
-    WaitFor([&] { return !(seen = ClipboardImage(10, 10)).size.empty(); }, 3000);
+    // Asked without opening the clipboard, which the viewer needs free.
+    WaitFor([] { return IsClipboardFormatAvailable(CF_DIB) != FALSE; }, 3000);
+    seen = ClipboardImage(10, 10);
     return seen.size == size && Near(seen.colour, colour);
   });
   if (shown) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "shows " << Describe(seen);
+  return ::testing::AssertionFailure()
+         << "shows " << Describe(seen) << ", zone 2 \"" << viewer.Zone(2) << "\"";
 }
 
 class PrefetchTest : public ::testing::Test {
