@@ -26,9 +26,9 @@ bool PrefetchWanted();
 // Icons and metafiles are made by the platform and loaded when shown.
 bool IsPrefetchedFormat(std::string_view name);
 
-// Whether a decoded image may stand for a fresh load: the name, the build
-// of the image list and the file's size and last write all as they were
-// when its bytes were read.
+// What a decoded image is kept under. It stands for a fresh load only while
+// the name, the build of the image list and the file's size and last write
+// are all as they were when its bytes were read.
 struct PrefetchKey {
   std::string name;
   std::uint32_t generation = 0;
@@ -39,7 +39,8 @@ struct PrefetchKey {
 class ImagePrefetch {
  public:
   // While it lives it is the viewer's prefetch and offers its image to the
-  // image controls. Turned off, it reads, decodes and offers nothing.
+  // image controls. Turned off (or without a thread to be had), it reads,
+  // decodes and offers nothing.
   explicit ImagePrefetch(bool enabled);
   // Withdraws the offer, lets a decode in flight finish, joins the worker.
   ~ImagePrefetch();
@@ -75,13 +76,13 @@ class ImagePrefetch {
   // outside the lock.
   ImagePtr Empty();
 
-  const bool enabled_;
+  bool enabled_;
   std::mutex mutex_;
   std::condition_variable changed_;
   Slot slot_;
   std::uint64_t tickets_ = 0;
   bool stopping_ = false;
-  std::thread worker_;  // last: started once everything it uses is made
+  std::thread worker_;  // declared last: ended (joined already) before what it uses
 };
 
 // The viewer's prefetch while one lives, else nothing.

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <exception>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "app/image_list.h"
@@ -46,7 +47,12 @@ bool IsPrefetchedFormat(std::string_view name) {
 ImagePrefetch::ImagePrefetch(bool enabled) : enabled_(enabled) {
   g_viewerPrefetch = this;
   if (!enabled_) return;
-  worker_ = std::thread([this] { Work(); });
+  try {
+    worker_ = std::thread([this] { Work(); });
+  } catch (const std::system_error&) {
+    enabled_ = false;
+    return;
+  }
   SetImageSupply([this](std::string_view name, ImageLoadFlags flags) {
     return Take(name, flags, ImageListGeneration);
   });
