@@ -4,4 +4,6 @@ if(LUMBRA_CROSS)
     LIBS comctl32)
   add_dependencies(app_main_window_test lumbra)
   target_compile_definitions(app_main_window_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
+  # The clipboard is one for every program on the display.
+  set_tests_properties(app_main_window_test PROPERTIES RESOURCE_LOCK clipboard)
 endif()

@@ -9,4 +9,6 @@ if(LUMBRA_CROSS)
   lumbra_test(codecs_platform_test
     SOURCES codecs_platform_test.cpp codecs_test_resources.rc
     LIBS lumbra_codecs gdi32 user32)
+  # The clipboard is one for every program on the display.
+  set_tests_properties(codecs_platform_test PROPERTIES RESOURCE_LOCK clipboard)
 endif()

@@ -10,7 +10,7 @@ if(LUMBRA_CROSS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_palette_test.cpp
     LIBS lumbra_winrt)
   set_tests_properties(display_window_palette_test PROPERTIES
-    ENVIRONMENT "GTEST_FILTER=*TrueColour*")
+    ENVIRONMENT "GTEST_FILTER=*TrueColour*" RESOURCE_LOCK clipboard)
   add_test(NAME display_window_palette_8bit_test
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/on_palette_display.sh
             ${LUMBRA_WINE} $<TARGET_FILE:display_window_palette_test>

@@ -15,4 +15,6 @@ if(LUMBRA_CROSS)
   lumbra_test(winrt_window_display_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_display_test.cpp
     LIBS lumbra_winrt)
+  # The clipboard is one for every program on the display.
+  set_tests_properties(winrt_window_display_test PROPERTIES RESOURCE_LOCK clipboard)
 endif()
