@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
