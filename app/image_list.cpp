@@ -11,6 +11,7 @@
 
 #include "app/argument_items.h"
 #include "app/image_loading.h"
+#include "app/image_prefetch.h"
 #include "app/main_window_controls.h"
 #include "app/menu_marks.h"
 #include "app/path_text.h"
@@ -43,6 +44,7 @@ Queue ImageList(&FL, kImageEntryLayout);
 DirectoryEntry DQ;
 Queue DirectoryQueue(&DQ, kDirectoryEntryLayout);
 std::int32_t CurrentImage = 0;
+std::uint32_t ImageListGeneration = 0;
 
 namespace {
 
@@ -57,6 +59,9 @@ const std::array<std::vector<std::int32_t>, 6> kSortKeys = {{
 }};
 
 constexpr std::string_view kAllFiles = "*.*";
+
+// The direction of the last step: 1 forward, -1 back.
+std::int32_t g_travel = 1;
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -209,6 +214,10 @@ std::string ImagePathAt(std::int32_t position) {
 
 void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
   WaitCursor wait;
+  // Nothing decoded for the old list is shown from the new one.
+  ++ImageListGeneration;
+  if (ImagePrefetch* prefetch = ViewerPrefetch()) prefetch->Discard();
+  g_travel = 1;
   DirectoryQueue.Free();
   ImageList.Free();
   ListBuild build;
@@ -242,18 +251,33 @@ void ResortImageList() {
 }
 
 namespace {
-// Shows the entry at a position within the list.
-void StepTo(std::int32_t position) {
+// Shows the entry one step away (1 forward, -1 back), within the list.
+void Step(std::int32_t direction) {
+  g_travel = direction;
   const auto count = static_cast<std::int32_t>(ImageList.Records());
-  CurrentImage = std::clamp(position, std::min(1, count), count);
+  CurrentImage = std::clamp(CurrentImage + direction, std::min(1, count), count);
   PS.FILENAME = ImagePathAt(CurrentImage);
   if (!PS.KEEPIMAGESETTINGS) ResetImageSettings();
   ShowImage();
 }
 }  // namespace
 
-void NextImage() { StepTo(CurrentImage + 1); }
-void PrevImage() { StepTo(CurrentImage - 1); }
+void NextImage() { Step(1); }
+void PrevImage() { Step(-1); }
+
+void PrefetchNeighbour() {
+  ImagePrefetch* prefetch = ViewerPrefetch();
+  const std::int32_t neighbour = CurrentImage + g_travel;
+  if (prefetch == nullptr || CurrentImage < 1 || neighbour < 1 ||
+      static_cast<std::uint32_t>(neighbour) > ImageList.Records()) {
+    return;
+  }
+  // The record buffer stays as it was for whoever reads it next.
+  const ImageEntry held = FL;
+  const std::string path = ImagePathAt(neighbour);
+  FL = held;
+  prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(path)), ImageListGeneration);
+}
 
 void OpenImageCommand() {
   PS.TEMPFILENAME = SelectImageFile();

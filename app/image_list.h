@@ -48,6 +48,9 @@ extern Queue ImageList;
 extern DirectoryEntry DQ;
 extern Queue DirectoryQueue;
 extern std::int32_t CurrentImage;
+// Counts the builds of the list: an image decoded ahead is shown only in the
+// build it was read for.
+extern std::uint32_t ImageListGeneration;
 
 // The full path of an entry: FL:PATH clipped, then FL:FILENAME clipped.
 std::string ImageEntryPath(const ImageEntry& entry);
@@ -72,6 +75,10 @@ void ResortImageList();
 // Steps to the next or previous entry (no wrap-around) and shows it.
 void NextImage();
 void PrevImage();
+
+// Has the entry beside the one on show decoded ahead: the one after it
+// after a Next or a build of the list, the one before it after a Prev.
+void PrefetchNeighbour();
 
 // The Open Image and Load Folder commands.
 void OpenImageCommand();

@@ -196,11 +196,14 @@ void SizeStep() {
 }  // namespace
 
 void ShowImage() {
-  if (PS.FILENAME != PS.OLDFILENAME) LoadStep();
+  const bool load = PS.FILENAME != PS.OLDFILENAME;
+  if (load) LoadStep();
   if (PS.IMAGEMODE != PS.OLDIMAGEMODE) ModeStep();
   if (PS.IMAGEZOOM != PS.OLDIMAGEZOOM) ZoomStep();
   if (PS.OLDWINDOWWIDTH != PS.WINDOWWIDTH || PS.OLDWINDOWHEIGHT != PS.WINDOWHEIGHT) SizeStep();
   if (!Visible(MW::ImageControl) && PS.BADIMAGE == 0) ShowControls(MW::ImageControl);
+  // With the image laid out, the one likely to come next is decoded ahead.
+  if (load) PrefetchNeighbour();
 }
 
 void BestFit() {

@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/image_list.h"
+#include "app/image_prefetch.h"
 #include "app/main_window.h"
 #include "app/menu_marks.h"
 #include "app/program_settings.h"
@@ -53,6 +54,9 @@ int RunViewer() {
 
   LoadSettings();
 
+  // Made before the main window and ended after it has closed: leaving the
+  // program with a decode in flight lets it finish, unseen, and joins it.
+  ImagePrefetch prefetch(PrefetchWanted());
   std::vector<UseVariable> uses;
   for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;

@@ -12,6 +12,7 @@
 #include "app/file_listing_window.h"
 #include "app/image_list.h"
 #include "app/image_loading.h"
+#include "app/image_prefetch.h"
 #include "app/image_properties_window.h"
 #include "app/main_popups.h"
 #include "app/main_window.h"
@@ -134,6 +135,10 @@ void RunCommand(Command command, std::int32_t value) {
     case Command::Exit: PostEvent(Event::CloseWindow); break;
     case Command::Properties: ImagePropertiesWindow(PS.FILENAME.clipped()); break;
     case Command::Refresh:
+      // The file is read again: no copy decoded ahead stands in for it.
+      if (ImagePrefetch* prefetch = ViewerPrefetch()) {
+        prefetch->Discard(ClipTrailingBlanks(StripLeadingBlanks(PS.FILENAME.clipped())));
+      }
       PS.OLDFILENAME = "";
       PS.OLDIMAGEMODE = 0;
       ShowImage();

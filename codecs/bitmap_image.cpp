@@ -101,7 +101,12 @@ std::int32_t ScaleToDeviceUnits(std::int32_t size, std::int32_t pixelsPerInch) {
 bool AttachWithOwner(BitmapImage& image, ImageOwner* owner, std::span<const std::uint8_t> bytes) {
   const bool deviceUnits = owner != nullptr && owner->UsesDeviceUnits();
   if (!image.AttachBytes(bytes, deviceUnits)) return false;
-  if (owner == nullptr) return true;
+  ApplyOwner(image, owner, deviceUnits);
+  return true;
+}
+
+void ApplyOwner(BitmapImage& image, ImageOwner* owner, bool deviceUnits) {
+  if (owner == nullptr) return;
   if (deviceUnits) {
     NativeDc dc = owner->GetDc();
     std::int32_t x = 0;
@@ -116,7 +121,20 @@ bool AttachWithOwner(BitmapImage& image, ImageOwner* owner, std::span<const std:
     image.RecordWindowPalette(palette);
     if (palette != nullptr) palette->MarkDirty();
   }
-  return true;
+}
+
+ImagePtr AdoptForOwner(ImagePtr image, ImageOwner* owner, ImageLoadFlags placement) {
+  auto* bitmap = dynamic_cast<BitmapImage*>(image.get());
+  if (bitmap == nullptr || (owner != nullptr && owner->UsesDeviceUnits())) return nullptr;
+  // The placement properties move the mode from whatever it is to the one
+  // wanted: each sets its own mode or turns it back to 0. A mode they
+  // cannot reach is left to a fresh load.
+  const ImageLoadFlags mode = placement & kPlacementMask;
+  if (mode != kPlaceStretched && mode != kPlaceCentred && mode != kPlaceTiled) return nullptr;
+  image->SetProperty(kPropTiled, mode == kPlaceTiled ? "1" : "0");
+  image->SetProperty(kPropCentred, mode == kPlaceCentred ? "1" : "0");
+  ApplyOwner(*bitmap, owner, false);
+  return image;
 }
 
 }  // namespace lumbra

@@ -72,6 +72,18 @@ ImagePtr DecodeBitmap(ImageOwner* owner, std::span<const std::uint8_t> bytes, Im
 // owner: device-unit scaling and the window palette. False when the image
 // refused the bytes; the caller then deletes it.
 bool AttachWithOwner(BitmapImage& image, ImageOwner* owner, std::span<const std::uint8_t> bytes);
+// The owner's part of attaching: the size converted through the owner's
+// device context when deviceUnits is set, and the window palette recorded
+// and marked dirty. Nothing without an owner.
+void ApplyOwner(BitmapImage& image, ImageOwner* owner, bool deviceUnits);
+
+// An image decoded without an owner (ahead of time, on another thread) made
+// what the owner's own load would have made: the placement mode given, then
+// the owner's steps, run on the caller's thread. Nothing when that cannot
+// be done, so that the caller loads afresh: an owner that shows images in
+// device units (the decode itself would have needed to know), or an image
+// that is not of the bitmap classes.
+ImagePtr AdoptForOwner(ImagePtr image, ImageOwner* owner, ImageLoadFlags placement);
 
 // A size in image pixels, taken as 75 per inch, in pixels of a device with
 // the given resolution, truncated toward zero.

@@ -1,7 +1,9 @@
 // Image bytes from the program's IMAGE resources and from files.
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,6 +47,10 @@ std::uint32_t FileStamp(HANDLE file) {
   return PackDosStamp(dosDate, dosTime);
 }
 
+std::uint64_t Ticks(const FILETIME& time) {
+  return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
 bool ReadWholeFile(HANDLE file, std::vector<std::uint8_t>& bytes) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) {
@@ -65,7 +71,62 @@ bool ReadWholeFile(HANDLE file, std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+// A file read earlier that ReadImageSource takes in place of opening it,
+// while DecodeImageFile runs on this thread.
+struct PreRead {
+  std::string_view name;
+  const ImageFile* file;
+};
+thread_local const PreRead* t_preRead = nullptr;
+
+struct PreReadScope {
+  explicit PreReadScope(const PreRead& preRead) { t_preRead = &preRead; }
+  ~PreReadScope() { t_preRead = nullptr; }
+  PreReadScope(const PreReadScope&) = delete;
+  PreReadScope& operator=(const PreReadScope&) = delete;
+};
+
+std::optional<ImageFile> SourceFile(std::string_view name) {
+  if (t_preRead != nullptr && t_preRead->name == name) {
+    try {
+      return *t_preRead->file;
+    } catch (const std::bad_alloc&) {
+      return std::nullopt;
+    }
+  }
+  return ReadImageFile(name);
+}
+
 }  // namespace
+
+std::optional<ImageFile> ReadImageFile(std::string_view name) {
+  const std::string path(name);
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  FileCloser closer{handle};
+  ImageFile file;
+  file.stamp = FileStamp(handle);
+  FILETIME written = {};
+  if (GetFileTime(handle, nullptr, nullptr, &written)) file.facts.written = Ticks(written);
+  if (!ReadWholeFile(handle, file.bytes) || file.bytes.empty()) return std::nullopt;
+  file.facts.size = file.bytes.size();
+  return file;
+}
+
+std::optional<FileFacts> FileFactsOf(std::string_view name) {
+  const std::string path(name);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return FileFacts{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                   Ticks(data.ftLastWriteTime)};
+}
+
+ImagePtr DecodeImageFile(std::string_view name, const ImageFile& file, ImageLoadFlags flags) {
+  const PreRead preRead{name, &file};
+  const PreReadScope scope(preRead);
+  return LoadImageByName(nullptr, name, false, flags);
+}
 
 ImagePtr ReadImageSource(ImageOwner* owner, std::string_view name, bool fromResource,
                          ImageLoadFlags flags, ImageMemoryDecoder decoder) {
@@ -81,23 +142,14 @@ ImagePtr ReadImageSource(ImageOwner* owner, std::string_view name, bool fromReso
       }
     }
   }
-  const std::string path(name);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  std::vector<std::uint8_t> bytes;
-  std::uint32_t stamp = 0;
-  {
-    FileCloser closer{file};
-    stamp = FileStamp(file);
-    if (!ReadWholeFile(file, bytes) || bytes.empty()) return nullptr;
-  }
-  ImagePtr image = decoder(owner, bytes, flags);
+  std::optional<ImageFile> file = SourceFile(name);
+  if (!file) return nullptr;
+  ImagePtr image = decoder(owner, file->bytes, flags);
   if (!image) return nullptr;
-  const auto size = static_cast<std::uint32_t>(bytes.size());
-  if (!(flags & DiscardSource)) image->KeepOwnedSource(std::move(bytes));
+  const auto size = static_cast<std::uint32_t>(file->bytes.size());
+  if (!(flags & DiscardSource)) image->KeepOwnedSource(std::move(file->bytes));
   image->SetSourceSize(size);
-  image->SetSourceStamp(stamp);
+  image->SetSourceStamp(file->stamp);
   return image;
 }
 

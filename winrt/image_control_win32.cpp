@@ -2,12 +2,25 @@
 #include "winrt/image_control_win32.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "codecs/bitmap_image.h"
 #include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
 #include "display/window_palette_win32.h"
 
 namespace lumbra {
+
+namespace {
+
+ImageSupply& Supply() {
+  static ImageSupply supply;
+  return supply;
+}
+
+}  // namespace
+
+void SetImageSupply(ImageSupply supply) { Supply() = std::move(supply); }
 
 ImageControl::ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop,
                            WindowPalette* palette)
@@ -26,7 +39,7 @@ void ImageControl::Release() {
 void ImageControl::Assign(std::string_view name) {
   Release();
   const std::string_view clipped = ClipTrailingBlanks(StripLeadingBlanks(name));
-  if (!clipped.empty()) image_ = LoadImageByName(this, clipped, false, placement_);
+  if (!clipped.empty()) image_ = Load(clipped);
   SetWindowTextA(hwnd_, image_ ? std::string(clipped).c_str() : "");
   scrollX_ = scrollY_ = 0;
   if (image_) {
@@ -38,6 +51,14 @@ void ImageControl::Assign(std::string_view name) {
   }
   UpdateScrollBars();
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+ImagePtr ImageControl::Load(std::string_view name) {
+  if (const ImageSupply& supply = Supply()) {
+    // Decoded without an owner: the steps that need this control run here.
+    if (ImagePtr ready = AdoptForOwner(supply(name, placement_), this, placement_)) return ready;
+  }
+  return LoadImageByName(this, name, false, placement_);
 }
 
 void ImageControl::SetPlacement(ImageLoadFlags placement) {

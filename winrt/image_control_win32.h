@@ -27,6 +27,12 @@ struct RecordedDrawing {
   std::int32_t frameColour = -1;
 };
 
+// Images decoded ahead of time, offered to image controls before they load
+// a name themselves: the supply gives the image made for the name with the
+// flags, or nothing. An empty supply offers nothing.
+using ImageSupply = std::function<ImagePtr(std::string_view name, ImageLoadFlags flags)>;
+void SetImageSupply(ImageSupply supply);
+
 class ImageControl final : public ImageOwner, public ImageViewer {
  public:
   // Paints what lies behind a control into its device context (the
@@ -40,7 +46,8 @@ class ImageControl final : public ImageOwner, public ImageViewer {
   ImageControl& operator=(const ImageControl&) = delete;
 
   // Replaces the image by the named one (files before resources; a
-  // leading "~" names a resource). The control's text becomes the name,
+  // leading "~" names a resource), taking it from the image supply when
+  // that has it. The control's text becomes the name,
   // or blank when nothing could be loaded. Without stretching, a control
   // that stretches its image takes the image's natural size.
   void Assign(std::string_view name);
@@ -92,6 +99,8 @@ class ImageControl final : public ImageOwner, public ImageViewer {
 
  private:
   void Release();
+  // The named image: the supply's, adopted for this control, or loaded.
+  ImagePtr Load(std::string_view name);
   RECT Extent() const;
   bool Scrolls() const;
   void UpdateScrollBars();

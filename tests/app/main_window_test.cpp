@@ -8,14 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "tests/app/running_viewer.h"
 #include "tests/codecs/test_images.h"
 #include "tests/winrt/native_probe.h"
 
@@ -24,63 +22,6 @@ namespace {
 
 using namespace probe;
 
-std::string BuiltProgram() {
-  std::string path = LUMBRA_PROGRAM;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
-}
-
-void Write(const std::string& path, const testing::Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-struct Search {
-  DWORD process;
-  HWND found;
-};
-BOOL CALLBACK FindMain(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<Search*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window).rfind("WexWin", 0) != 0 ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  s->found = window;
-  return FALSE;
-}
-
-// A top-level window of the program by class and title: its message box,
-// its popup menu.
-struct OwnedSearch {
-  DWORD process;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<OwnedSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window) != s->className ||
-      (s->title && TextOf(window) != s->title)) {
-    return TRUE;
-  }
-  s->found = window;
-  return FALSE;
-}
-
-// The window that takes dropped files: the first child that accepts them.
-BOOL CALLBACK FindDropTarget(HWND window, LPARAM data) {
-  if (!(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) return TRUE;
-  *reinterpret_cast<HWND*>(data) = window;
-  return FALSE;
-}
-
 // A rectangle of a window in its parent's client coordinates.
 RECT PlaceOf(HWND window) {
   RECT r = {};
@@ -88,145 +29,6 @@ RECT PlaceOf(HWND window) {
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
-
-// One copy of the program in the test's own folder, started with an
-// argument text and ended when the test is done.
-class RunningViewer {
- public:
-  RunningViewer(const std::string& folder, const std::string& arguments) {
-    program_ = folder + "LUMBRA.EXE";
-    CopyFileA(BuiltProgram().c_str(), program_.c_str(), FALSE);
-    std::string command = "\"" + program_ + "\" " + arguments;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(program_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &info_) != 0;
-    if (!started_) return;
-    WaitForInputIdle(info_.hProcess, kPatience);
-    WaitFor([&] {
-      Search s{info_.dwProcessId, nullptr};
-      EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
-      return (main_ = s.found) != nullptr;
-    });
-    bar_ = FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
-  }
-  ~RunningViewer() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  RunningViewer(const RunningViewer&) = delete;
-  RunningViewer& operator=(const RunningViewer&) = delete;
-
-  HWND main() const { return main_; }
-
-  // A status zone's text, read through the program's own memory.
-  std::string Zone(int zone) const {
-    if (!bar_) return "<no status bar>";
-    constexpr SIZE_T kRoom = 1024;
-    void* remote = VirtualAllocEx(info_.hProcess, nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote) return "<no memory>";
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(bar_, SB_GETTEXTA, static_cast<WPARAM>(zone - 1),
-                        reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kPatience, &result);
-    char text[kRoom] = {};
-    ReadProcessMemory(info_.hProcess, remote, text, kRoom - 1, nullptr);
-    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
-    return text;
-  }
-  bool ZoneBecomes(int zone, const std::string& text) const {
-    return WaitFor([&] { return Zone(zone) == text; });
-  }
-
-  // The rectangle a control answers to a message, read through the
-  // program's own memory (a tab's place on its sheet).
-  RECT RemoteRect(HWND control, UINT message, WPARAM item) const {
-    RECT r = {};
-    void* remote = VirtualAllocEx(info_.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
-    if (!remote) return r;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, message, item, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                        kPatience, &result);
-    ReadProcessMemory(info_.hProcess, remote, &r, sizeof r, nullptr);
-    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
-    return r;
-  }
-
-  void Key(WPARAM key) const { PostMessageA(main_, WM_KEYDOWN, key, 1); }
-  void Command(int item) const { PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(item), 0); }
-  bool Ends() const { return WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0; }
-  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-
-  // A chord typed on the keyboard (modifiers first) into the window made
-  // foreground: real input, so that the program sees Shift and Ctrl held.
-  bool Type(std::initializer_list<WORD> chord) const {
-    SetForegroundWindow(main_);
-    if (!WaitFor([&] { return GetForegroundWindow() == main_; })) return false;
-    std::vector<INPUT> input;
-    for (WORD key : chord) input.push_back(KeyInput(key, 0));
-    for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
-      input.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
-    }
-    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
-  }
-
-  // A visible top-level window of the program (title optional).
-  HWND Owned(const char* className, const char* title = nullptr) const {
-    OwnedSearch s{info_.dwProcessId, className, title, nullptr};
-    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-  }
-
-  // Files dropped on the window as a file manager drops them: a DROPFILES
-  // block of ANSI names, each ended by a NUL and the list by one more,
-  // posted to the window that takes them. A global handle means nothing in
-  // another process and Wine does not carry a posted WM_DROPFILES block
-  // across, so the block is written into the program's own memory, where
-  // its address serves as a fixed global block. It lasts as long as the
-  // program.
-  bool Drop(const std::vector<std::string>& paths) const {
-    HWND target = nullptr;
-    EnumChildWindows(main_, FindDropTarget, reinterpret_cast<LPARAM>(&target));
-    if (!target) return false;
-    DROPFILES header = {};
-    header.pFiles = sizeof header;
-    header.pt = {10, 10};
-    header.fNC = FALSE;
-    header.fWide = FALSE;
-    std::vector<char> block(reinterpret_cast<const char*>(&header),
-                            reinterpret_cast<const char*>(&header + 1));
-    for (const std::string& path : paths)
-      block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
-    block.push_back('\0');
-    void* remote =
-        VirtualAllocEx(info_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    return remote &&
-           WriteProcessMemory(info_.hProcess, remote, block.data(), block.size(), nullptr) &&
-           PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
-  }
-
- private:
-  std::string program_;
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
-  HWND main_ = nullptr;
-  HWND bar_ = nullptr;
-
-  static INPUT KeyInput(WORD key, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = flags;
-    return in;
-  }
-};
 
 // A visible child of the given height: the image control showing a tall
 // image. (Another process cannot read the window's scroll bars under Wine,

@@ -92,6 +92,31 @@ TEST(BitmapOwner, DeviceUnitsScaleFrom75DotsPerInch) {
   EXPECT_EQ(ScaleToDeviceUnits(33, 0), 33);
 }
 
+// An image decoded ahead without an owner, adopted, is what the owner's own
+// load makes: its palette recorded and marked once, the placement wanted.
+// An owner in device units leaves it to a load of its own.
+TEST(BitmapOwner, AnImageDecodedWithoutAnOwnerIsAdoptedAsTheOwnerWouldLoadIt) {
+  FakeOwner owner;
+  owner.keepsPalette = true;
+  const Bytes bmp = MakeBmp8(3, 2);
+  auto adopted = AdoptForOwner(DecodeBitmap(nullptr, bmp, 0), &owner, kPlaceTiled);
+  ASSERT_NE(adopted, nullptr);
+  auto* bitmap = dynamic_cast<BitmapImage*>(adopted.get());
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(bitmap->windowPalette(), &owner.palette);
+  EXPECT_EQ(owner.palette.dirty, 1);
+  EXPECT_EQ(adopted->flags() & kPlacementMask, kPlaceTiled);
+  EXPECT_EQ(adopted->width(), 3);
+  adopted = AdoptForOwner(std::move(adopted), &owner, kPlaceCentred);
+  ASSERT_NE(adopted, nullptr);
+  EXPECT_EQ(adopted->flags() & kPlacementMask, kPlaceCentred);
+
+  owner.deviceUnits = true;
+  EXPECT_EQ(AdoptForOwner(DecodeBitmap(nullptr, bmp, 0), &owner, kPlaceStretched), nullptr);
+  EXPECT_EQ(owner.dcs, 0);
+  EXPECT_EQ(AdoptForOwner(nullptr, &owner, kPlaceStretched), nullptr);
+}
+
 TEST(BitmapImageOps, PlacementPropertiesAndCovering) {
   const Bytes bmp = MakeBmp8(2, 2);
   auto image = DecodeBitmap(nullptr, bmp, 0);
