@@ -10,7 +10,10 @@ std::vector<std::string> ArgumentItems(std::string_view text, bool dropped) {
   std::vector<std::string> items;
   std::size_t p = 0;
   while (p < rest.size()) {
-    if (rest[p] == ' ') {
+    // Blanks between items are skipped, and so is a separator where an item
+    // would begin: two commas in a row hold an empty item, not one that
+    // starts with a comma.
+    if (rest[p] == ' ' || rest[p] == separator) {
       ++p;
       continue;
     }

@@ -6,12 +6,15 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/viewer_popups.h"
 #include "tests/codecs/jpeg_fixture.h"
 #include "tests/codecs/pcx_fixture.h"
 #include "tests/codecs/test_images.h"
+#include "tests/winrt/image_list_queue.h"
 #include "tools/description_compiler/description_writer.h"
 
 namespace {
@@ -126,6 +129,33 @@ void WriteWindowDescriptionSeeds() {
   compile(all, "all_windows.dab");
 }
 
+void WriteText(const std::string& target, const std::string& name, std::string_view text) {
+  Write(target, name, Bytes(text.begin(), text.end()));
+}
+
+// The viewer's own popup, list and argument texts, and the shapes their
+// readers must take apart: nesting, marks, groups, quotes and separators.
+void WriteTextSeeds() {
+  lumbra::MainPopupText main = lumbra::InitialMainPopup();
+  lumbra::FillZoomPlaceholder(main, lumbra::ZoomPopupText(lumbra::kZoomPopupEntries));
+  WriteText("popup_menu_text_fuzz", "main.txt", main.full());
+  WriteText("popup_menu_text_fuzz", "sort.txt", lumbra::kSortPopupEntries);
+  WriteText("popup_menu_text_fuzz", "nested.txt", "Open|-|~Save|Recent{One|Two{~+Deep}}|Exit}X");
+  WriteText("popup_menu_text_fuzz", "marks.txt", "|+Sorted||-Unsorted|~-Greyed|{Untitled|Sub{A");
+
+  WriteText("list_format_fuzz", "file_list.txt", lumbra::testing::kFileListFormat);
+  WriteText("list_format_fuzz", "groups.txt", "[20L~A~/30R~B~](60)|~Group~C 10L0L#3*I");
+  WriteText("list_format_fuzz", "items.txt",
+            "30C(2)@S5@@N3@E(255,,65280)?mF_S~Two\nLines~R(3)H(7)|20DT(L1RBI)H10LE(1,2,3,4)?"
+            "40L#5@D4@");
+
+  WriteText("argument_items_fuzz", "command_line.txt",
+            "\"C:\\PROGRAM FILES\\LUMBRA.EXE\" A.GIF \"C:\\MY PICS\\B C.JPG\" D.BMP");
+  WriteText("argument_items_fuzz", "drop.txt", "C:\\MY PICS\\A.GIF,C:\\B C.PCX,\"D.WMF\",E");
+  WriteText("argument_items_fuzz", "unterminated.txt",
+            "LUMBRA.EXE X.ICO \"C:\\DIR.GIF\\PHOTO.JPEG");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,5 +169,6 @@ int main(int argc, char** argv) {
   WriteJpegSeeds();
   WritePcxSeeds();
   WriteWindowDescriptionSeeds();
+  WriteTextSeeds();
   return 0;
 }

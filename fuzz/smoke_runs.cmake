@@ -2,12 +2,13 @@
 # builds all the fuzz targets, and a short smoke run of each over its seeds
 # (label "fuzz"): the test command runs these, so a target that no longer
 # builds or that faults on its seeds fails the tests.
-set(_lumbra_fuzz_targets gif_fuzz bmp_wmf_fuzz jpeg_fuzz pcx_fuzz window_description_fuzz)
+set(_lumbra_fuzz_targets gif_fuzz bmp_wmf_fuzz jpeg_fuzz pcx_fuzz window_description_fuzz
+  popup_menu_text_fuzz list_format_fuzz argument_items_fuzz)
 add_executable(fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz_seeds.cpp)
 target_compile_definitions(fuzz_seeds PRIVATE
   LUMBRA_WINDOW_SOURCES="${PROJECT_SOURCE_DIR}/resources/windows")
 target_link_options(fuzz_seeds PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-target_link_libraries(fuzz_seeds PRIVATE lumbra_description_compiler JPEG::JPEG)
+target_link_libraries(fuzz_seeds PRIVATE lumbra_description_compiler lumbra_viewer JPEG::JPEG)
 add_custom_target(fuzz_targets DEPENDS ${_lumbra_fuzz_targets} fuzz_seeds)
 
 set(_corpora ${CMAKE_CURRENT_BINARY_DIR}/smoke-corpora)

@@ -2,9 +2,10 @@
 # Runs one fuzz target for a given number of seconds:
 #   bash tools/fuzz.sh <target> <seconds>     e.g. bash tools/fuzz.sh gif_fuzz 600
 #   bash tools/fuzz.sh platform <seconds>
-# Targets: gif_fuzz, bmp_wmf_fuzz, jpeg_fuzz, pcx_fuzz, window_description_fuzz
-# (libFuzzer with ASan and UBSan, on the host), starting from the seed
-# corpus that the test writers make. The corpus grows in
+# Targets: gif_fuzz, bmp_wmf_fuzz, jpeg_fuzz, pcx_fuzz, window_description_fuzz,
+# popup_menu_text_fuzz, list_format_fuzz, argument_items_fuzz (libFuzzer
+# with ASan and UBSan, on the host), starting from the seed corpus that the
+# test writers make. The corpus grows in
 # $LUMBRA_BUILD/fuzz-corpus/<target>; findings are written to
 # $LUMBRA_BUILD/fuzz-findings/<target>.
 # "platform" runs the platform mutation runner (load, paint in every mode,

@@ -266,7 +266,9 @@ class FormatReader {
       if (column.flags & ListFlag::Tree) next += 1;
       highest = std::max(highest, next - 1);
     }
-    format_.highestField = static_cast<std::int32_t>(std::min(highest, kLargestNumber));
+    // Not clipped: a column at the largest field number still reads the
+    // fields after it, and the queue must have those too.
+    format_.highestField = static_cast<std::int32_t>(highest);
   }
 
   std::string_view s_;

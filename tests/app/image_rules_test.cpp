@@ -25,6 +25,9 @@ TEST(ArgumentItems, BlanksQuotesAndDropCommas) {
   // A drop separates by commas, so blanks stay inside its paths.
   EXPECT_EQ(ArgumentItems("C:\\MY PICS\\A.GIF,C:\\B C.BMP", true),
             (Items{"C:\\MY PICS\\A.GIF", "C:\\B C.BMP"}));
+  // Doubled and leading commas hold empty items, which are skipped.
+  EXPECT_EQ(ArgumentItems(",A.GIF,,B\"C,\"D.GIF\",,E", true),
+            (Items{"A.GIF", "B\"C", "D.GIF", "E"}));
   // A one-character item at the very end is read.
   EXPECT_EQ(ArgumentItems("A.GIF B", false), (Items{"A.GIF", "B"}));
   EXPECT_EQ(ArgumentItems("X", false), (Items{"X"}));

@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,29 +33,35 @@ RECT PlaceOf(HWND window) {
   return r;
 }
 
-// A visible child of the given height: the image control showing a tall
-// image. (Another process cannot read the window's scroll bars under Wine,
-// so the scroll position is read from where the image lies.)
-struct TallSearch {
-  int height;
+// A visible child of the given height (and width, unless -1): the image
+// control showing an image. (Another process cannot read the window's
+// scroll bars under Wine, so the scroll position is read from where the
+// image lies.)
+struct SizeSearch {
+  int width, height;
   HWND found;
 };
-BOOL CALLBACK FindTall(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<TallSearch*>(data);
+BOOL CALLBACK FindSized(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<SizeSearch*>(data);
   const RECT r = PlaceOf(window);
-  if (!IsWindowVisible(window) || r.bottom - r.top != s->height) return TRUE;
+  if (!IsWindowVisible(window) || r.bottom - r.top != s->height ||
+      (s->width >= 0 && r.right - r.left != s->width)) {
+    return TRUE;
+  }
   s->found = window;
   return FALSE;
 }
-HWND TallChild(HWND parent, int height) {
-  TallSearch s{height, nullptr};
-  EnumChildWindows(parent, FindTall, reinterpret_cast<LPARAM>(&s));
+HWND SizedChild(HWND parent, int width, int height) {
+  SizeSearch s{width, height, nullptr};
+  EnumChildWindows(parent, FindSized, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
+HWND TallChild(HWND parent, int height) { return SizedChild(parent, -1, height); }
 
 // The width and height of the device-independent bitmap on the clipboard.
 std::string ClipboardDibSize() {
   std::string size = "<no CF_DIB>";
+  if (!IsClipboardFormatAvailable(CF_DIB)) return size;
   if (!OpenClipboard(nullptr)) return "<clipboard busy>";
   if (HANDLE block = GetClipboardData(CF_DIB)) {
     if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
@@ -75,6 +84,74 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+// A 40x30 bitmap stored top-down (negative height) in 24 or 8 bits: the
+// top rows red with a green block at their left, the middle white, the
+// bottom rows blue.
+constexpr int kUprightWidth = 40, kUprightHeight = 30;
+COLORREF UprightColour(int x, int y) {
+  if (y < 10) return x < 8 ? RGB(0, 255, 0) : RGB(255, 0, 0);
+  return y < 20 ? RGB(255, 255, 255) : RGB(0, 0, 255);
+}
+testing::Bytes TopDownBmp(int bits) {
+  const COLORREF table[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 255), RGB(0, 0, 255)};
+  const std::uint32_t colours = bits == 8 ? 4 : 0;
+  const std::uint32_t stride = kUprightWidth * static_cast<std::uint32_t>(bits) / 8;
+  const std::uint32_t offset = 14 + 40 + 4 * colours, size = stride * kUprightHeight;
+  testing::Bytes out = {'B', 'M'};
+  for (std::uint32_t v : {offset + size, 0u, offset, 40u, std::uint32_t{kUprightWidth},
+                          static_cast<std::uint32_t>(-kUprightHeight)}) {
+    testing::PutU32(out, v);
+  }
+  testing::PutU16(out, 1);
+  testing::PutU16(out, static_cast<std::uint32_t>(bits));
+  for (std::uint32_t v : {0u, size, 2835u, 2835u, colours, 0u}) testing::PutU32(out, v);
+  for (std::uint32_t i = 0; i < colours; ++i) {
+    out.insert(out.end(), {GetBValue(table[i]), GetGValue(table[i]), GetRValue(table[i]), 0});
+  }
+  for (int y = 0; y < kUprightHeight; ++y) {  // the top row first
+    for (int x = 0; x < kUprightWidth; ++x) {
+      const COLORREF c = UprightColour(x, y);
+      if (bits == 8) {
+        out.push_back(static_cast<std::uint8_t>(std::find(std::begin(table), std::end(table), c) -
+                                                std::begin(table)));
+      } else {
+        out.insert(out.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+      }
+    }
+  }
+  return out;
+}
+
+// Whether the screen shows the picture where the window lies: a point in
+// each band and in the green block.
+bool ShowsUpright(HWND window) {
+  HDC screen = GetDC(nullptr);
+  bool upright = true;
+  for (const POINT at : {POINT{3, 3}, POINT{30, 2}, POINT{20, 15}, POINT{36, 27}, POINT{2, 26}}) {
+    POINT p = at;
+    ClientToScreen(window, &p);
+    upright = upright && GetPixel(screen, p.x, p.y) == UprightColour(at.x, at.y);
+  }
+  ReleaseDC(nullptr, screen);
+  return upright;
+}
+
+// The device-independent bitmap on the clipboard, header first. The
+// clipboard is opened only once a bitmap is there, so that polling never
+// holds it open while the program wants to put one on it.
+testing::Bytes ClipboardDib() {
+  testing::Bytes dib;
+  if (!IsClipboardFormatAvailable(CF_DIB) || !OpenClipboard(nullptr)) return dib;
+  if (HANDLE block = GetClipboardData(CF_DIB)) {
+    if (const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(block))) {
+      dib.assign(bytes, bytes + GlobalSize(block));
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return dib;
 }
 
 // A folder of the test's own with four bitmaps of known sizes (one with a
@@ -204,6 +281,49 @@ TEST_F(MainWindowTest, StartsOnAnImageAndStepsZoomsScrollsAndCopies) {
       << ClipboardText();
 
   // File > Exit passes the close (Prompt on Exit is off here).
+  viewer.Command(5);
+  EXPECT_TRUE(viewer.Ends());
+}
+
+// Bitmaps stored top-down, in 24 and in 8 bits: their size is the
+// height's magnitude, the screen shows them upright where the image lies,
+// and Copy Image puts them on the clipboard as stored, height negative.
+TEST_F(MainWindowTest, TopDownBitmapsShowUprightAndCopyAsStored) {
+  const std::string folder = folder_ + "upright\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const testing::Bytes deep = TopDownBmp(24), eight = TopDownBmp(8);
+  Write(folder + "deep.bmp", deep);
+  Write(folder + "eight.bmp", eight);
+  RunningViewer viewer(folder_, "\"" + folder + "deep.bmp\"");
+  ASSERT_NE(viewer.main(), nullptr);
+  // Above whatever else is on the screen, so the screen shows its image.
+  SetWindowPos(viewer.main(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  int position = 1;
+  for (const auto& [name, file] : {std::pair{"deep.bmp", &deep}, {"eight.bmp", &eight}}) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(
+        viewer.ZoneBecomes(1, folder + name + "  (" + std::to_string(position++) + " of 2)"))
+        << viewer.Zone(1);
+    EXPECT_EQ(viewer.Zone(2), "40x30");
+    HWND image = nullptr;
+    EXPECT_TRUE(WaitFor([&] {
+      return (image = SizedChild(viewer.main(), kUprightWidth, kUprightHeight)) != nullptr;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return image && ShowsUpright(image); }));
+
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+    viewer.Command(25);  // Copy Image
+    testing::Bytes dib;
+    EXPECT_TRUE(WaitFor([&] { return !(dib = ClipboardDib()).empty(); }));
+    ASSERT_GE(dib.size(), file->size() - 14);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
+    EXPECT_EQ(header->biHeight, -kUprightHeight);
+    EXPECT_TRUE(std::equal(file->begin() + 14, file->end(), dib.begin()));
+    viewer.Key(VK_SPACE);
+  }
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
 }

@@ -197,6 +197,8 @@ TEST(ListFormatTest, DamagedFormatsStillReadToTheirEnd) {
   }
   EXPECT_EQ(ParseListFormat("#-5L").columns.at(0).field, 1);
   EXPECT_EQ(ParseListFormat("99999999999L").columns.at(0).width, 32767);
+  // The highest field counts the fields read after the largest field number.
+  EXPECT_EQ(ParseListFormat("#99999*I").highestField, 32767 + 5);
 }
 
 TEST(ListRowsTest, CellsAreTheFieldsThroughTheColumnsPictures) {
