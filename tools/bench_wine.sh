@@ -34,7 +34,8 @@ else
   done
 fi
 
-start_xvfb 95
+# The first display number tried (the next free one is taken).
+start_xvfb "${LUMBRA_BENCH_DISPLAY:-95}"
 start_wine
 trap 'stop_wine; stop_xvfb' EXIT
 failed=0
