@@ -90,10 +90,6 @@ std::string BenchFolder(const std::string& name) {
   return folder;
 }
 
-void SetProgramEnvironment(const char* name, const char* value) {
-  SetEnvironmentVariableA(name, value);
-}
-
 RunningProgram::RunningProgram(const std::string& program, const std::string& arguments,
                                const std::string& folder, const std::string& mainClass)
     : mainClass_(mainClass) {
@@ -132,7 +128,8 @@ HWND RunningProgram::WaitForMainWindow(const std::string& what) {
   const double deadline = Now() + kPatience;
   while (!MainWindow()) {
     if (!Running()) Fail(what + ": the program ended before it showed a window");
-    if (Now() > deadline) Fail(what + ": no window within " + std::to_string(kPatience) + " s");
+    if (Now() > deadline)
+      Fail(what + ": no window within " + std::to_string(static_cast<int>(kPatience)) + " s");
     Sleep(1);
   }
   return main_;
@@ -202,9 +199,19 @@ COLORREF ScreenColourAt(HWND window, POINT at) {
   return colour;
 }
 
-void ReportColourTimeout(const std::string& what, COLORREF expected, COLORREF last) {
-  Fail(what + ": the expected colour " + Hex(expected) + " never showed within " +
-       std::to_string(static_cast<int>(kPatience)) + " s (last seen: " + Hex(last) + ")");
+double WaitForColour(const std::function<HWND()>& window, POINT at, COLORREF expected,
+                     const std::string& what) {
+  const double deadline = Now() + kPatience;
+  for (;;) {
+    const COLORREF seen = ScreenColourAt(window(), at);
+    const double now = Now();
+    if (seen != CLR_INVALID && CloseTo(seen, expected)) return now;
+    if (now > deadline) {
+      Fail(what + ": the expected colour " + Hex(expected) + " never showed within " +
+           std::to_string(static_cast<int>(kPatience)) + " s (last seen: " + Hex(seen) + ")");
+    }
+    Sleep(1);
+  }
 }
 
 void WaitUntilScreenClears(POINT screenPoint, COLORREF colour) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace lumbra::bench {
@@ -28,10 +29,6 @@ std::string WindowsPath(const std::string& buildPath);
 
 // A folder inside the current one, created when missing; ends in "\".
 std::string BenchFolder(const std::string& name);
-
-// Sets or (with nullptr) removes an environment variable for the programs
-// started from now on.
-void SetProgramEnvironment(const char* name, const char* value);
 
 // What GetProcessMemoryInfo tells of a process: its peak working set, and
 // its private bytes now.
@@ -98,11 +95,11 @@ bool CloseTo(COLORREF seen, COLORREF expected);
 COLORREF ScreenColourAt(HWND window, POINT at);
 
 // Polls the screen until the colour shows at the point of the window that
-// window() gives (called at every poll, as the window may not exist yet),
+// window() gives (asked at every poll, as the window may not exist yet),
 // and gives the clock at the poll that saw it. Fails at the deadline,
 // naming what was awaited and the colour seen last.
-template <typename WindowOf>
-double WaitForColour(WindowOf window, POINT at, COLORREF expected, const std::string& what);
+double WaitForColour(const std::function<HWND()>& window, POINT at, COLORREF expected,
+                     const std::string& what);
 
 // Waits until the colour no longer shows at a point of the screen: after a
 // program ends, its window is gone before the next measurement starts.
@@ -111,22 +108,5 @@ void WaitUntilScreenClears(POINT screenPoint, COLORREF colour);
 // Types one key (down and up) into the window, made foreground first, as
 // real keyboard input. Gives the clock just before the key went down.
 double TypeKey(HWND window, WORD key);
-
-// ---------------------------------------------------------------------------
-
-void ReportColourTimeout(const std::string& what, COLORREF expected, COLORREF last);
-
-template <typename WindowOf>
-double WaitForColour(WindowOf window, POINT at, COLORREF expected, const std::string& what) {
-  const double deadline = Now() + kPatience;
-  COLORREF last = CLR_INVALID;
-  for (;;) {
-    last = ScreenColourAt(window(), at);
-    const double seen = Now();
-    if (last != CLR_INVALID && CloseTo(last, expected)) return seen;
-    if (seen > deadline) ReportColourTimeout(what, expected, last);
-    Sleep(1);
-  }
-}
 
 }  // namespace lumbra::bench

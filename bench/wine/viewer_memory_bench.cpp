@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,13 +74,13 @@ int main() {
       "JPEG %.1f MB, %.1f MB\n",
       empty.peakWorkingSet / 1e6, empty.privateBytes / 1e6, viewing.peakWorkingSet / 1e6,
       viewing.privateBytes / 1e6);
-  const std::string name = "memory viewing a JPEG 4000x3000";
+  const std::string name = "memory, JPEG 4000x3000";
   MemoryRow(name + ": peak working set", viewing.peakWorkingSet, "empty window",
             empty.peakWorkingSet);
-  MemoryAimRow(name + ": peak working set - empty (aim <= 1.3 x 12 MB + 8 MB)",
+  MemoryAimRow(name + ": peak working set - empty, aim <= 1.3x12+8 MB",
                viewing.peakWorkingSet - empty.peakWorkingSet, kGrowthAim);
   MemoryRow(name + ": private bytes", viewing.privateBytes, "empty window", empty.privateBytes);
-  MemoryAimRow(name + ": private bytes - empty (aim <= 1.3 x 12 MB + 8 MB)",
+  MemoryAimRow(name + ": private bytes - empty, aim <= 1.3x12+8 MB",
                viewing.privateBytes - empty.privateBytes, kGrowthAim);
   return 0;
 }

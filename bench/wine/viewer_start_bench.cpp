@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,11 +76,11 @@ class FloorPicture {
   void* view_ = nullptr;
 };
 
-// Seconds from the process's creation to the mark on the screen; the
-// program is ended and its window gone from the screen after.
-template <typename ImageWindow>
-double StartToMark(RunningProgram& program, ImageWindow imageWindow, const BenchImage& image,
-                   const std::string& what) {
+// Seconds from the process's creation to the mark on the screen, where
+// imageWindow finds the window that shows the picture inside the main
+// window. The program is ended and its window gone from the screen after.
+double StartToMark(RunningProgram& program, const std::function<HWND(HWND)>& imageWindow,
+                   const BenchImage& image, const std::string& what) {
   const double seen = WaitForColour([&] { return imageWindow(program.MainWindow()); }, kMarkPoint,
                                     image.mark, what);
   POINT onScreen = kMarkPoint;

@@ -50,7 +50,7 @@ void TimeDecodes(Folder& folder) {
 // The seconds of every step from the first image to the last.
 std::vector<double> StepThrough(const Folder& folder, const std::string& viewer,
                                 const std::string& viewerFolder, bool prefetch) {
-  SetProgramEnvironment("LUMBRA_PREFETCH", prefetch ? nullptr : "0");
+  SetEnvironmentVariableA("LUMBRA_PREFETCH", prefetch ? nullptr : "0");
   const std::vector<BenchImage>& images = folder.images;
   RunningProgram program(viewer, "\"" + images.front().path + "\"", viewerFolder, kViewerClass);
   auto image = [&] { return ViewerImage(program.MainWindow()); };
@@ -84,7 +84,7 @@ void Report(const Folder& folder, bool prefetch, const std::vector<double>& step
   TableRow(name + ": median", median, "decode median", Median(decodes));
   TableRow(name + ": 95th percentile", p95, "decode p95", Percentile(decodes, 0.95));
   if (!prefetch) {
-    AimRow(name + ": median step - decode, aim <= 20 ms", Median(beyond), kOverheadAim);
+    AimRow(name + ": median - decode, aim <= 20 ms", Median(beyond), kOverheadAim);
   } else if (folder.large) {
     AimRow(name + ": median, aim <= 30 ms", median, kPrefetchedAim);
   }
@@ -96,7 +96,7 @@ int main() {
   const std::string viewerFolder = BenchFolder("viewer step program");
   const std::string viewer = ViewerCopy(LUMBRA_PROGRAM, viewerFolder, true);
   Folder folders[] = {{"50 JPEGs 4000x3000", WritePhotoFolder(50), {}, true},
-                      {"500 small mixed images", WriteMixedFolder(500), {}, false}};
+                      {"500 small mixed", WriteMixedFolder(500), {}, false}};
   for (Folder& folder : folders) {
     TimeDecodes(folder);
     for (bool prefetch : {false, true})
