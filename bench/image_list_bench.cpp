@@ -13,6 +13,7 @@
 
 #include "app/image_list.h"
 #include "app/program_settings.h"
+#include "bench/bench_table.h"
 
 namespace {
 
@@ -92,5 +93,7 @@ int main() {
   std::printf("image list of %zu files: %.1f ms; bare listing and sort of %zu names: %.1f ms\n",
               listed, viewer * 1000, found, bare * 1000);
   std::printf("ratio (image list / bare loop): %.2f\n", viewer / bare);
+  lumbra::bench::TableRow("image list of 10,000 files, sorted by name", viewer,
+                          "FindFirstFile+sort", bare);
   return listed == found ? 0 : 1;
 }

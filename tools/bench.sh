@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (optimised, without sanitizers) and runs every one
-# of them: each *_bench program of bench/, in name order. Each measures
-# Lumbra against a peer in the same run; their own output goes to
-# $LUMBRA_BUILD/bench.log, and one table of all their rows is printed.
-# A new benchmark needs only its part in bench/ (a *_bench executable that
-# prints its rows with bench/bench_table.h).
+# Runs every benchmark of the project and prints one table of all their
+# rows. First the host benchmarks, built optimised and without sanitizers
+# in $LUMBRA_BUILD/bench: each *_bench program of bench/, in name order.
+# Then the benchmarks that run under Wine, through tools/bench_wine.sh,
+# which builds the cross trees and starts and stops an Xvfb and a Wine
+# prefix of its own. Each measures Lumbra against a peer, a floor or an
+# aim in the same run; their own output goes to $LUMBRA_BUILD/bench.log.
+# A new benchmark needs only its part in bench/ or bench/wine (a *_bench
+# executable that prints its rows with bench/bench_table.h).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -28,10 +31,26 @@ for program in "$tree"/bench/*_bench; do
   fi
 done
 
+# The Wine benchmarks: their output to the log, their names and failures
+# shown as they go.
+LUMBRA_BUILD=$build bash "$root/tools/bench_wine.sh" 2>&1 | tee -a "$log" |
+  grep --line-buffered -E '^== |^FAILED|failed$' >&2
+if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+  echo "a Wine benchmark failed; see $log" >&2
+  failed=1
+fi
+
 echo
 awk -F'\t' '
-  BEGIN { printf "%-46s %12s  %-18s %12s  %6s\n", "Measured", "Lumbra", "Peer", "Peer time", "Ratio" }
-  $1 == "@row" { printf "%-46s %12s  %-18s %12s  %6s\n", $2, $3, $4, $5, $6 }
-  END { print "Ratio: Lumbra'"'"'s time over the peer'"'"'s, measured in the same run (below 1: Lumbra faster)." }
+  $1 == "@row" { n++; what[n] = $2; ours[n] = $3; peer[n] = $4; theirs[n] = $5; ratio[n] = $6
+                 if (length($2) > width) width = length($2) }
+  END {
+    if (width < 8) width = 8
+    format = "%-" width "s  %12s  %-18s %12s  %6s\n"
+    printf format, "Measured", "Lumbra", "Peer, floor, aim", "Its figure", "Ratio"
+    for (i = 1; i <= n; i++) printf format, what[i], ours[i], peer[i], theirs[i], ratio[i]
+    print "Ratio: Lumbra'"'"'s figure over the peer'"'"'s or the floor'"'"'s, measured in the same run (below 1:"
+    print "Lumbra faster or smaller); against an aim, the figure over the aim (at most 1: the aim is met)."
+  }
 ' "$log"
 exit $failed

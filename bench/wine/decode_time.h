@@ -1,0 +1,18 @@
+// The decode of an image alone, in this process, through the same format
+// registry the viewer's image control loads with.
+#pragma once
+
+#include <string>
+
+#include "codecs/image_object.h"
+
+namespace lumbra::bench {
+
+// The image decoded as the viewer's image control decodes it; fails the
+// benchmark when it does not decode.
+ImagePtr DecodeImage(const std::string& path);
+
+// Seconds that one decode of the image takes.
+double DecodeSeconds(const std::string& path);
+
+}  // namespace lumbra::bench
