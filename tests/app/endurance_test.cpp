@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "codecs/gdi_tally_win32.h"
+#include "tests/app/running_viewer.h"
 #include "tests/winrt/native_probe.h"
 #include "tools/sample_images/sample_files.h"
 
@@ -173,14 +174,6 @@ TestFile MakeFile(int i) {
   return file;
 }
 
-std::string BuiltProgram() {
-  std::string path = LUMBRA_PROGRAM;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
-}
-
 // Every window of a process, top-level or child, shown or hidden.
 BOOL CALLBACK CountChild(HWND, LPARAM data) {
   ++*reinterpret_cast<int*>(data);
@@ -198,22 +191,6 @@ BOOL CALLBACK CountTop(HWND window, LPARAM data) {
   ++c->count;
   EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&c->count));
   return TRUE;
-}
-
-struct MainSearch {
-  DWORD process;
-  HWND found;
-};
-BOOL CALLBACK FindMain(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<MainSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window).rfind("WexWin", 0) != 0 ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  s->found = window;
-  return FALSE;
 }
 
 // The visible child of a window of the given client size.
@@ -248,7 +225,7 @@ class Viewer {
     remote_ = VirtualAllocEx(info_.hProcess, nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE);
     WaitForInputIdle(info_.hProcess, kPatience);
     WaitFor([&] {
-      MainSearch s{info_.dwProcessId, nullptr};
+      Search s{info_.dwProcessId, nullptr};
       EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
       return (main_ = s.found) != nullptr;
     });
