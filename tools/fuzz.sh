@@ -9,8 +9,8 @@
 # $LUMBRA_BUILD/fuzz-corpus/<target>; findings are written to
 # $LUMBRA_BUILD/fuzz-findings/<target>.
 # "platform" runs the platform mutation runner (load, paint in every mode,
-# copy) under Wine in an Xvfb of its own, half the time on a 24-bit and
-# half on an 8-bit palette display; see tools/platform_fuzz.sh.
+# copy) under Wine, on a 24-bit and an 8-bit palette display side by side,
+# each for the given seconds; see tools/platform_fuzz.sh.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 target=${1:?usage: fuzz.sh <target> <seconds>}

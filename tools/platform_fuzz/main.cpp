@@ -7,9 +7,10 @@
 //                                           one batch, run by the guard
 //
 // Seeds are the files of SEEDS, grouped into families by extension. The
-// guard runs batches of each family in turn in a child process; a child
-// that ends abnormally or stops answering leaves the number of the input
-// it was on, which the guard makes again and keeps in OUT/findings.
+// guard runs batches in a child process, each batch for the family that
+// has had the least time so far; a child that ends abnormally or stops
+// answering leaves the number of the input it was on, which the guard
+// makes again and keeps in OUT/findings.
 #include <windows.h>
 
 #include <cstdio>
@@ -115,6 +116,7 @@ struct Tally {
   std::uint64_t next = 0;  // the next input number
   std::uint64_t run = 0;   // inputs run through load, paint and copy
   std::uint64_t findings = 0;
+  DWORD milliseconds = 0;  // time spent in this family's batches
 };
 
 // Runs one batch in a child process; answers the number of the input that
@@ -164,30 +166,41 @@ int Run(double seconds, const std::string& seedFolder, const std::string& out) {
   for (const Family& family : kFamilies) seeds[family.name] = SeedsOf(family, seedFolder);
   const DWORD start = GetTickCount();
   const auto budget = static_cast<DWORD>(seconds * 1000);
+  // Each batch goes to the family that has had the least time so far, so
+  // that the families share the budget evenly however slow their inputs.
   while (Elapsed(start) < budget) {
-    for (const Family& family : kFamilies) {
-      if (seeds[family.name].empty() || Elapsed(start) >= budget) continue;
-      Tally& tally = tallies[family.name];
-      const std::int64_t faulted = GuardBatch(family, tally, seedFolder, out);
-      if (faulted < 0) {
-        tally.run += kBatch;
-        tally.next += kBatch;
-        continue;
+    const Family* family = nullptr;
+    for (const Family& candidate : kFamilies) {
+      if (seeds[candidate.name].empty()) continue;
+      if (!family || tallies[candidate.name].milliseconds < tallies[family->name].milliseconds) {
+        family = &candidate;
       }
-      const auto n = static_cast<std::uint64_t>(faulted);
-      const Seed input = InputOf(seeds[family.name], n);
-      WriteBytes(out + "\\findings\\" + family.name + "-" + std::to_string(n) + input.extension,
-                 input.bytes);
-      tally.run += n - tally.next + 1;
-      tally.findings += 1;
-      tally.next = n + 1;
     }
+    if (!family) break;
+    Tally& tally = tallies[family->name];
+    const DWORD batchStart = GetTickCount();
+    const std::int64_t faulted = GuardBatch(*family, tally, seedFolder, out);
+    tally.milliseconds += Elapsed(batchStart);
+    if (faulted < 0) {
+      tally.run += kBatch;
+      tally.next += kBatch;
+      continue;
+    }
+    const auto n = static_cast<std::uint64_t>(faulted);
+    const Seed input = InputOf(seeds[family->name], n);
+    WriteBytes(out + "\\findings\\" + family->name + "-" + std::to_string(n) + input.extension,
+               input.bytes);
+    tally.run += n - tally.next + 1;
+    tally.findings += 1;
+    tally.next = n + 1;
   }
   for (const Family& family : kFamilies) {
     const Tally& tally = tallies[family.name];
-    std::printf("%-8s %8llu inputs run through load, paint and copy, %llu findings (%zu seeds)\n",
-                family.name, static_cast<unsigned long long>(tally.run),
-                static_cast<unsigned long long>(tally.findings), seeds[family.name].size());
+    std::printf(
+        "%-8s %8llu inputs run through load, paint and copy in %lu s, %llu findings (%zu seeds)\n",
+        family.name, static_cast<unsigned long long>(tally.run),
+        static_cast<unsigned long>(tally.milliseconds / 1000),
+        static_cast<unsigned long long>(tally.findings), seeds[family.name].size());
   }
   return 0;
 }
