@@ -23,6 +23,7 @@ class BitmapImage : public ImageObject {
   bool GetSourceString(std::string& out) override;
   bool GetSourceHandle(std::span<const std::uint8_t>& out) override;
   std::string GetExtension() const override;
+  void DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) override;
   bool DrawStretched(NativeDc dc, const ImageRect& rect) override;
   bool GetHandle(PictureHandle& out) override;
   void AddColours(PaletteTarget* palette) override;
@@ -33,6 +34,9 @@ class BitmapImage : public ImageObject {
   virtual bool AttachBytes(std::span<const std::uint8_t> bytes, bool deviceUnits);
   virtual void Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height, NativeDc paletteDc);
+  // Covers the area (its left and top a tile corner) with tiles of the
+  // image through memory; false when that could not be done.
+  virtual bool PaintTiledArea(NativeDc dc, const ImageRect& area);
 
   // The bytes painted: the decoded image when a decoder made one, else the
   // kept source; none with SizeOnly.

@@ -11,6 +11,7 @@ list(APPEND PORTABLE_SOURCES
   image_source.cpp
   lzw_decoder.cpp
   wmf_header.cpp
+  wmf_records.cpp
 )
 if(LUMBRA_CROSS)
   list(APPEND WIN32_SOURCES

@@ -43,6 +43,7 @@ class GifImage : public BitmapImage {
   bool AttachBytes(std::span<const std::uint8_t> bytes, bool deviceUnits) override;
   void Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
              NativeDc paletteDc) override;
+  bool PaintTiledArea(NativeDc dc, const ImageRect& area) override;
 
   // Plays blocks after the current one until a frame is drawn (going round
   // again after a looping application block); stays on the last frame.

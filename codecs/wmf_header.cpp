@@ -4,28 +4,35 @@
 #include <cstdint>
 
 #include "codecs/decoded_image.h"
+#include "codecs/wmf_records.h"
 
 namespace lumbra {
 
 namespace {
 
 constexpr std::size_t kStandardHeaderSize = 18;
-constexpr std::size_t kSizeFieldAt = 6;  // in the standard header
-constexpr std::uint16_t kEndOfFile = 0;  // function of the last record
+constexpr std::size_t kSizeFieldAt = 6;      // in the standard header
+constexpr std::size_t kObjectsFieldAt = 10;  // the object table's slots
+constexpr std::uint16_t kEndOfFile = 0;      // function of the last record
 
 // Walks the records: each names its size in words (at least 3: size and
-// function) and must end inside the bytes; the walk ends at the end-of-file
-// record or exactly at the end.
+// function), must end inside the bytes, and its parameters must hold what
+// playback reads of them; the walk ends at the end-of-file record or
+// exactly at the end.
 bool RecordsFit(std::span<const std::uint8_t> metafile) {
   const std::size_t headerWords = ReadU16(metafile.data() + 2);
+  const std::uint16_t objects = ReadU16(metafile.data() + kObjectsFieldAt);
   std::size_t at = headerWords * 2;
   if (at < kStandardHeaderSize || at > metafile.size()) return false;
   while (at < metafile.size()) {
     if (at + 6 > metafile.size()) return false;
     const std::uint64_t words = ReadU32(metafile.data() + at);
     if (words < 3 || words * 2 > metafile.size() - at) return false;
-    if (ReadU16(metafile.data() + at + 4) == kEndOfFile) return true;
-    at += static_cast<std::size_t>(words * 2);
+    const std::uint16_t function = ReadU16(metafile.data() + at + 4);
+    if (function == kEndOfFile) return true;
+    const auto size = static_cast<std::size_t>(words * 2);
+    if (!RecordParametersFit(function, metafile.subspan(at + 6, size - 6), objects)) return false;
+    at += size;
   }
   return true;
 }

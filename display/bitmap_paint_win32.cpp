@@ -5,6 +5,7 @@
 #include "codecs/decoded_image.h"
 #include "codecs/gdi_tally_win32.h"
 #include "display/dib_paint_win32.h"
+#include "display/tile_paint_win32.h"
 
 namespace lumbra {
 
@@ -41,6 +42,27 @@ void BitmapImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_
   BackgroundPaletteScope palette(paletteDc);
   SetStretchBltMode(dc, COLORONCOLOR);
   PaintDibLayout(dc, x, y, width, height, *layout, SRCCOPY);
+}
+
+// Many tiles go through memory; everything else draws as every image does.
+void BitmapImage::DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) {
+  if (!(flags_ & SizeOnly) && (flags_ & kPlacementMask) == kPlaceTiled &&
+      ManyTiles(rect, width_, height_) && GetMapMode(dc) == MM_TEXT) {
+    const auto visible = VisibleTiles(dc, rect, width_, height_);
+    if (!visible) return;
+    const std::uintptr_t saved = BeginDrawing(drawState);
+    const bool painted =
+        PaintTiledArea(dc, {visible->left, visible->top, visible->right, visible->bottom});
+    EndDrawing(drawState, saved);
+    if (painted) return;
+  }
+  ImageObject::DrawInRectangle(drawState, dc, rect);
+}
+
+bool BitmapImage::PaintTiledArea(NativeDc dc, const ImageRect& area) {
+  return PaintTileLayer(
+      dc, {area.left, area.top, area.right, area.bottom}, width_, height_,
+      [&](HDC layer) { Paint(layer, 0, 0, width_, height_, layer); }, SRCCOPY);
 }
 
 bool BitmapImage::GetHandle(PictureHandle& out) {

@@ -15,6 +15,7 @@ if(LUMBRA_CROSS)
     ${CMAKE_CURRENT_LIST_DIR}/icon_paint_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image_control_paint_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/metafile_paint_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tile_paint_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wallpaper_paint_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_palette_win32.cpp)
   list(APPEND LIBRARIES gdi32 user32)

@@ -7,53 +7,60 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/gdi_tally_win32.h"
 #include "codecs/gif_image.h"
 #include "display/dib_paint_win32.h"
+#include "display/tile_paint_win32.h"
 
 namespace lumbra {
 
 namespace {
 
+// The frame's colour table set for one step of transparent painting, and
+// put back when the step is done: the mask (every colour black, the
+// transparent one white) for SRCAND, or the colours with the transparent
+// one black for SRCPAINT.
+class TransparentStep {
+ public:
+  enum Kind { kMask, kColours };
+  TransparentStep(std::uint8_t* frame, std::int32_t transparent, Kind kind)
+      : table_(frame + kInfoHeaderSize) {
+    std::copy_n(table_, saved_.size(), saved_.begin());
+    if (kind == kMask) std::fill_n(table_, saved_.size(), 0);
+    std::uint8_t* entry = table_ + 4 * transparent;
+    entry[0] = entry[1] = entry[2] = kind == kMask ? 255 : 0;
+  }
+  ~TransparentStep() { std::copy(saved_.begin(), saved_.end(), table_); }
+  TransparentStep(const TransparentStep&) = delete;
+  TransparentStep& operator=(const TransparentStep&) = delete;
+
+ private:
+  std::uint8_t* table_;
+  std::array<std::uint8_t, 1024> saved_;
+};
+
 // Paints the frame with transparent pixels keeping what hdc shows: opaque
-// pixels are cut out with a mask table (SRCAND) and filled with the real
+// pixels are cut out with the mask (SRCAND) and filled with the real
 // colours (SRCPAINT) in a memory copy of the destination.
 void PaintTransparent(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width,
                       std::int32_t height, std::int32_t transparent, std::uint8_t* frame,
                       const DibLayout& layout) {
-  HDC memory = gdi_tally::Made(CreateCompatibleDC(dc));
-  if (memory == nullptr) return;
-  HBITMAP bitmap = gdi_tally::Made(CreateCompatibleBitmap(dc, width, height));
-  if (bitmap == nullptr) {
-    gdi_tally::DeleteDc(memory);
-    return;
-  }
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
   HPALETTE palette =
       SelectPalette(dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
   SelectPalette(dc, palette, FALSE);
-  SelectPalette(memory, palette, FALSE);
-  RealizePalette(memory);
-  SetMapMode(memory, GetMapMode(dc));
-  SetStretchBltMode(memory, COLORONCOLOR);
-  BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
-
-  std::uint8_t* table = frame + kInfoHeaderSize;
-  std::array<std::uint8_t, 1024> saved;
-  std::copy_n(table, saved.size(), saved.begin());
-  std::uint8_t* entry = table + 4 * transparent;
-  std::fill_n(table, 1024, 0);
-  entry[0] = entry[1] = entry[2] = 255;
-  PaintDibLayout(memory, 0, 0, width, height, layout, SRCAND);
-  std::copy(saved.begin(), saved.end(), table);
-  entry[0] = entry[1] = entry[2] = 0;
-  PaintDibLayout(memory, 0, 0, width, height, layout, SRCPAINT);
-  BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
-  std::copy_n(saved.begin() + 4 * transparent, 4, entry);
-
-  SelectObject(memory, oldBitmap);
-  gdi_tally::Delete(bitmap);
-  gdi_tally::DeleteDc(memory);
+  MemoryCanvas memory(dc, width, height);
+  if (!memory) return;
+  SetMapMode(memory.dc(), GetMapMode(dc));
+  SetStretchBltMode(memory.dc(), COLORONCOLOR);
+  BitBlt(memory.dc(), 0, 0, width, height, dc, x, y, SRCCOPY);
+  {
+    TransparentStep mask(frame, transparent, TransparentStep::kMask);
+    PaintDibLayout(memory.dc(), 0, 0, width, height, layout, SRCAND);
+  }
+  {
+    TransparentStep colours(frame, transparent, TransparentStep::kColours);
+    PaintDibLayout(memory.dc(), 0, 0, width, height, layout, SRCPAINT);
+  }
+  BitBlt(dc, x, y, width, height, memory.dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -76,6 +83,38 @@ void GifImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t w
     PaintTransparent(dc, x, y, width, height, transparent_, frame_.data(), *layout);
   }
   if (saved != 0) RestoreDC(paletteDc, -1);
+}
+
+// Many transparent tiles: the mask and the colours are each tiled in
+// memory and put over a memory copy of the destination.
+bool GifImage::PaintTiledArea(NativeDc dc, const ImageRect& area) {
+  if (deviceUnits_ || transparent_ < 0 || transparent_ > 255) {
+    return BitmapImage::PaintTiledArea(dc, area);
+  }
+  const auto layout = FrameLayout();
+  if (frame_.empty() || !layout) return true;
+  const std::int32_t width = area.right - area.left;
+  const std::int32_t height = area.bottom - area.top;
+  MemoryCanvas copy(dc, width, height);
+  if (!copy) return false;
+  BitBlt(copy.dc(), 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+  const RECT whole = {0, 0, width, height};
+  auto tile = [&](HDC layer) {
+    SetStretchBltMode(layer, COLORONCOLOR);
+    PaintDibLayout(layer, 0, 0, width_, height_, *layout, SRCCOPY);
+  };
+  bool painted = false;
+  {
+    TransparentStep mask(frame_.data(), transparent_, TransparentStep::kMask);
+    painted = PaintTileLayer(copy.dc(), whole, width_, height_, tile, SRCAND);
+  }
+  if (!painted) return false;
+  {
+    TransparentStep colours(frame_.data(), transparent_, TransparentStep::kColours);
+    if (!PaintTileLayer(copy.dc(), whole, width_, height_, tile, SRCPAINT)) return false;
+  }
+  BitBlt(dc, area.left, area.top, width, height, copy.dc(), 0, 0, SRCCOPY);
+  return true;
 }
 
 }  // namespace lumbra

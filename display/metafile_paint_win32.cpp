@@ -7,7 +7,10 @@ namespace lumbra {
 
 void MetafileImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width,
                            std::int32_t height) {
-  if (metafile_ == nullptr) return;
+  // A box of no width or height maps to nothing; the platform would refuse
+  // its window extent and play the metafile one device unit per logical
+  // unit, at whatever size its records give (a hostile one takes minutes).
+  if (metafile_ == nullptr || box_.right == box_.left || box_.bottom == box_.top) return;
   SaveDC(dc);
   SetMapMode(dc, mappingMode_);
   SetWindowOrgEx(dc, box_.left, box_.top, nullptr);

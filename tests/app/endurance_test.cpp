@@ -210,41 +210,16 @@ BOOL CALLBACK FindSized(HWND window, LPARAM data) {
 // The copy of the program under test, read and driven from outside.
 class Viewer {
  public:
-  Viewer(const std::string& folder, const std::string& arguments) {
-    const std::string program = folder + "LUMBRA.EXE";
-    CopyFileA(BuiltProgram().c_str(), program.c_str(), FALSE);
-    std::string command = "\"" + program + "\" " + arguments;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info_)) {
-      return;
-    }
-    remote_ = VirtualAllocEx(info_.hProcess, nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE);
-    WaitForInputIdle(info_.hProcess, kPatience);
-    WaitFor([&] {
-      Search s{info_.dwProcessId, nullptr};
-      EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
-      return (main_ = s.found) != nullptr;
-    });
-    bar_ = FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
-  }
-  ~Viewer() {
-    if (!info_.hProcess) return;
-    if (Running()) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  Viewer(const Viewer&) = delete;
-  Viewer& operator=(const Viewer&) = delete;
+  Viewer(const std::string& folder, const std::string& arguments)
+      : process_(CopiedProgram(folder), arguments, folder),
+        remote_(process_.Started()
+                    ? VirtualAllocEx(process_.Handle(), nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE)
+                    : nullptr),
+        main_(MainWindowOf(process_)),
+        bar_(FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr)) {}
 
   HWND main() const { return main_; }
-  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool Running() const { return process_.Running(); }
 
   // A status zone's text, read through the program's own memory.
   std::string Zone(int zone) const {
@@ -256,7 +231,7 @@ class Viewer {
       return "<no answer>";
     }
     char text[kRoom] = {};
-    ReadProcessMemory(info_.hProcess, remote_, text, kRoom - 1, nullptr);
+    ReadProcessMemory(process_.Handle(), remote_, text, kRoom - 1, nullptr);
     return text;
   }
 
@@ -273,7 +248,8 @@ class Viewer {
   SIZE_T PrivateBytes() const {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(info_.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+    if (!GetProcessMemoryInfo(process_.Handle(),
+                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                               sizeof counters)) {
       return 0;
     }
@@ -289,17 +265,17 @@ class Viewer {
     return static_cast<long>(result);
   }
   int Windows() const {
-    WindowCount c{info_.dwProcessId, 0};
+    WindowCount c{process_.Id(), 0};
     EnumWindows(CountTop, reinterpret_cast<LPARAM>(&c));
     return c.count;
   }
 
  private:
   static constexpr SIZE_T kRoom = 1024;
-  PROCESS_INFORMATION info_{};
-  HWND main_ = nullptr;
-  HWND bar_ = nullptr;
-  void* remote_ = nullptr;
+  ChildProcess process_;
+  void* remote_;  // room for the status zones' texts, for the program's life
+  HWND main_;
+  HWND bar_;
 };
 
 // The pixels of the screen under a window's client area that differ from

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/child_process.h"
 #include "tests/winrt/native_probe.h"
 
 namespace lumbra {
@@ -115,60 +116,37 @@ std::string Describe(HWND window) {
 // running ends it here, so that nothing is left behind.
 class Viewer {
  public:
-  explicit Viewer(const std::string& program) {
-    const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
-    std::string command = "\"" + program + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &info_) != 0;
-  }
-  ~Viewer() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  Viewer(const Viewer&) = delete;
-  Viewer& operator=(const Viewer&) = delete;
+  explicit Viewer(const std::string& program)
+      : process_(program, "", program.substr(0, program.find_last_of('\\') + 1)) {}
 
-  bool Started() const { return started_; }
-  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool Started() const { return process_.Started(); }
+  bool Running() const { return process_.Running(); }
 
   // The main window once the program waits for its user.
   HWND MainWindow() const {
-    WaitForInputIdle(info_.hProcess, kPatience);
+    WaitForInputIdle(process_.Handle(), kPatience);
     HWND main = nullptr;
-    WaitFor([&] { return (main = TopWindowOf(info_.dwProcessId, IsMainWindow)) != nullptr; });
+    WaitFor([&] { return (main = TopWindowOf(process_.Id(), IsMainWindow)) != nullptr; });
     return main;
   }
 
   HWND CloseQuestion() const {
     HWND dialog = nullptr;
     WaitFor([&] {
-      return (dialog = TopWindowOf(info_.dwProcessId, IsCloseQuestion)) != nullptr || !Running();
+      return (dialog = TopWindowOf(process_.Id(), IsCloseQuestion)) != nullptr || !Running();
     });
     return dialog;
   }
 
   // The exit code, or -1 when the program is still running at the deadline.
   long ExitCode(DWORD patience = kPatience) const {
-    if (WaitForSingleObject(info_.hProcess, patience) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return static_cast<long>(code);
+    return process_.Ends(patience) ? static_cast<long>(process_.ExitCode()) : -1;
   }
 
-  DWORD Id() const { return info_.dwProcessId; }
+  DWORD Id() const { return process_.Id(); }
 
  private:
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
+  ChildProcess process_;
 };
 
 // Presses a button of the closing question and waits until the question is

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/child_process.h"
 #include "tests/codecs/test_images.h"
 #include "tests/winrt/native_probe.h"
 
@@ -50,6 +51,27 @@ inline BOOL CALLBACK FindMain(HWND window, LPARAM data) {
   return FALSE;
 }
 
+// A copy of the built program in the folder given (which ends in a
+// backslash); answers the copy's path.
+inline std::string CopiedProgram(const std::string& folder) {
+  const std::string program = folder + "LUMBRA.EXE";
+  CopyFileA(BuiltProgram().c_str(), program.c_str(), FALSE);
+  return program;
+}
+
+// The viewer's main window once the program waits for its user; none when
+// it never shows.
+inline HWND MainWindowOf(const ChildProcess& process) {
+  if (!process.Started()) return nullptr;
+  WaitForInputIdle(process.Handle(), kPatience);
+  Search s{process.Id(), nullptr};
+  WaitFor([&] {
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
+    return s.found != nullptr;
+  });
+  return s.found;
+}
+
 // A top-level window of the program by class and title: its message box,
 // its popup menu.
 struct OwnedSearch {
@@ -81,36 +103,10 @@ inline BOOL CALLBACK FindDropTarget(HWND window, LPARAM data) {
 // argument text and ended when the test is done.
 class RunningViewer {
  public:
-  RunningViewer(const std::string& folder, const std::string& arguments) {
-    program_ = folder + "LUMBRA.EXE";
-    CopyFileA(BuiltProgram().c_str(), program_.c_str(), FALSE);
-    std::string command = "\"" + program_ + "\" " + arguments;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(program_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &info_) != 0;
-    if (!started_) return;
-    WaitForInputIdle(info_.hProcess, kPatience);
-    WaitFor([&] {
-      Search s{info_.dwProcessId, nullptr};
-      EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
-      return (main_ = s.found) != nullptr;
-    });
-    bar_ = FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr);
-  }
-  ~RunningViewer() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  RunningViewer(const RunningViewer&) = delete;
-  RunningViewer& operator=(const RunningViewer&) = delete;
+  RunningViewer(const std::string& folder, const std::string& arguments)
+      : process_(CopiedProgram(folder), arguments, folder),
+        main_(MainWindowOf(process_)),
+        bar_(FindWindowExA(main_, nullptr, STATUSCLASSNAMEA, nullptr)) {}
 
   HWND main() const { return main_; }
 
@@ -118,14 +114,14 @@ class RunningViewer {
   std::string Zone(int zone) const {
     if (!bar_) return "<no status bar>";
     constexpr SIZE_T kRoom = 1024;
-    void* remote = VirtualAllocEx(info_.hProcess, nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE);
+    void* remote = VirtualAllocEx(process_.Handle(), nullptr, kRoom, MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return "<no memory>";
     DWORD_PTR result = 0;
     SendMessageTimeoutA(bar_, SB_GETTEXTA, static_cast<WPARAM>(zone - 1),
                         reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kPatience, &result);
     char text[kRoom] = {};
-    ReadProcessMemory(info_.hProcess, remote, text, kRoom - 1, nullptr);
-    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    ReadProcessMemory(process_.Handle(), remote, text, kRoom - 1, nullptr);
+    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
     return text;
   }
   bool ZoneBecomes(int zone, const std::string& text) const {
@@ -136,25 +132,21 @@ class RunningViewer {
   // program's own memory (a tab's place on its sheet).
   RECT RemoteRect(HWND control, UINT message, WPARAM item) const {
     RECT r = {};
-    void* remote = VirtualAllocEx(info_.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    void* remote = VirtualAllocEx(process_.Handle(), nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return r;
     DWORD_PTR result = 0;
     SendMessageTimeoutA(control, message, item, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
                         kPatience, &result);
-    ReadProcessMemory(info_.hProcess, remote, &r, sizeof r, nullptr);
-    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    ReadProcessMemory(process_.Handle(), remote, &r, sizeof r, nullptr);
+    VirtualFreeEx(process_.Handle(), remote, 0, MEM_RELEASE);
     return r;
   }
 
   void Key(WPARAM key) const { PostMessageA(main_, WM_KEYDOWN, key, 1); }
   void Command(int item) const { PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(item), 0); }
-  bool Ends() const { return WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0; }
+  bool Ends() const { return process_.Ends(); }
   // The program's exit code once it has ended (STILL_ACTIVE before).
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
+  DWORD ExitCode() const { return process_.ExitCode(); }
   // Whether the window's thread has come back to its message loop: a
   // message sent to it is answered only there, so whatever the event
   // being handled had still to do is done.
@@ -162,7 +154,7 @@ class RunningViewer {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &result) != 0;
   }
-  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  bool Running() const { return process_.Running(); }
 
   // A chord typed on the keyboard (modifiers first) into the window made
   // foreground: real input, so that the program sees Shift and Ctrl held.
@@ -179,7 +171,7 @@ class RunningViewer {
 
   // A visible top-level window of the program (title optional).
   HWND Owned(const char* className, const char* title = nullptr) const {
-    OwnedSearch s{info_.dwProcessId, className, title, nullptr};
+    OwnedSearch s{process_.Id(), className, title, nullptr};
     EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
     return s.found;
   }
@@ -206,18 +198,16 @@ class RunningViewer {
       block.insert(block.end(), path.c_str(), path.c_str() + path.size() + 1);
     block.push_back('\0');
     void* remote =
-        VirtualAllocEx(info_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        VirtualAllocEx(process_.Handle(), nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
     return remote &&
-           WriteProcessMemory(info_.hProcess, remote, block.data(), block.size(), nullptr) &&
+           WriteProcessMemory(process_.Handle(), remote, block.data(), block.size(), nullptr) &&
            PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
   }
 
  private:
-  std::string program_;
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
-  HWND main_ = nullptr;
-  HWND bar_ = nullptr;
+  ChildProcess process_;
+  HWND main_;
+  HWND bar_;
 
   static INPUT KeyInput(WORD key, DWORD flags) {
     INPUT in = {};

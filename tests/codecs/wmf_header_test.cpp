@@ -45,6 +45,61 @@ TEST(PlaceableHeader, MetafileLengthIsTwiceTheWordCountAndMustFit) {
   EXPECT_FALSE(StandardMetafileBits(record));
 }
 
+// One record: its size in words, its function, its parameter words.
+Bytes Record(std::uint16_t function, std::initializer_list<std::uint16_t> parameters,
+             const Bytes& tail = {}) {
+  Bytes out;
+  testing::PutU32(out, static_cast<std::uint32_t>(3 + parameters.size() + tail.size() / 2));
+  testing::PutU16(out, function);
+  for (std::uint16_t word : parameters) testing::PutU16(out, word);
+  out.insert(out.end(), tail.begin(), tail.end());
+  return out;
+}
+
+bool Plays(const Bytes& record, std::uint16_t objects = 0) {
+  return StandardMetafileBits(MakePlaceableWmf(0, 0, 100, 100, 96, 0, record, objects))
+      .has_value();
+}
+
+// Playback takes counts, object slots and embedded bitmaps as they stand:
+// a record whose parameters do not hold what they claim is refused, the
+// same record with them is played.
+TEST(PlaceableHeader, RecordsMustHoldWhatPlaybackReadsOfThem) {
+  EXPECT_TRUE(Plays(Record(0x012D, {11}), 12));  // SelectObject, last slot
+  EXPECT_FALSE(Plays(Record(0x012D, {0x7F08}), 12));
+  EXPECT_FALSE(Plays(Record(0x012D, {0}), 0));
+  EXPECT_FALSE(Plays(Record(0x0228, {0, 2}), 2));  // FillRegion's brush
+  EXPECT_TRUE(Plays(Record(0x012C, {0}), 0));      // SelectClipRegion: none
+
+  EXPECT_TRUE(Plays(Record(0x0418, {1, 2, 3, 4})));  // Ellipse
+  EXPECT_FALSE(Plays(Record(0x0418, {1, 2, 3})));
+  EXPECT_TRUE(Plays(Record(0x0324, {2, 0, 0, 9, 9})));  // Polygon of 2 points
+  EXPECT_FALSE(Plays(Record(0x0324, {3, 0, 0, 9, 9})));
+  EXPECT_TRUE(Plays(Record(0x0538, {2, 1, 1, 0, 0, 5, 5})));  // PolyPolygon
+  EXPECT_FALSE(Plays(Record(0x0538, {2, 1, 2, 0, 0, 5, 5})));
+  EXPECT_TRUE(Plays(Record(0x0521, {3, 0x4241, 0x43, 10, 10})));  // TextOut "ABC"
+  EXPECT_FALSE(Plays(Record(0x0521, {5, 0x4241, 0x43, 10, 10})));
+  // ExtTextOut: the rectangle is there only with the clip or opaque option.
+  EXPECT_TRUE(Plays(Record(0x0A32, {0, 0, 2, 0, 0x4241})));
+  EXPECT_FALSE(Plays(Record(0x0A32, {0, 0, 2, 4, 0x4241})));
+  EXPECT_TRUE(Plays(Record(0x00F7, {0x300, 1, 0, 0})));  // CreatePalette
+  EXPECT_FALSE(Plays(Record(0x00F7, {0x300, 2, 0, 0})));
+  EXPECT_FALSE(Plays(Record(0x0626, {1, 9, 0, 0})));  // Escape of 9 bytes
+  // CreateRegion: eleven words, then one scan of two x's (6 words).
+  EXPECT_TRUE(Plays(Record(0x06FF, {0, 6, 0, 0, 34, 1, 2, 0, 0, 9, 9, 2, 0, 1, 0, 9, 2})));
+  EXPECT_FALSE(Plays(Record(0x06FF, {0, 6, 0, 0, 34, 1, 2, 0, 0, 9, 9, 4, 0, 1, 0, 9, 2})));
+  EXPECT_FALSE(Plays(Record(0x02FB, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x4141})));  // face unended
+
+  // StretchDib with its bitmap: refused when the rows are cut short.
+  const Bytes bmp = testing::MakeBmp8(4, 3);
+  const Bytes dib(bmp.begin() + 14, bmp.end());
+  const std::initializer_list<std::uint16_t> blt = {0x20, 0xCC, 0, 3, 4, 0, 0, 3, 4, 0, 0};
+  EXPECT_TRUE(Plays(Record(0x0F43, blt, dib)));
+  EXPECT_FALSE(Plays(Record(0x0F43, blt, Bytes(dib.begin(), dib.end() - 4))));
+  EXPECT_FALSE(Plays(Record(0x0922, {0x20, 0xCC, 0, 0, 0, 4, 3, 0, 0})));  // device bitmap
+  EXPECT_TRUE(Plays(Record(0x7777, {})));  // a function playback ignores
+}
+
 TEST(PlaceableHeader, SizesRoundToTheNearestPixel) {
   EXPECT_EQ(MulDivRounded(1440, 96, 1440), 96);
   EXPECT_EQ(MulDivRounded(720, 96, 1440), 48);

@@ -83,6 +83,32 @@ TEST(PaintingModes, CentredTiledAndMode3) {
   EXPECT_EQ(a.At(15, 15), Pixel(7, 7));
 }
 
+// Enough tiles to be painted through memory: the same pixels as tile by
+// tile, from the rectangle's corner, also when only part of it is shown
+// (the clip starting inside a tile), and nothing outside it.
+TEST(PaintingModes, ManyTilesPaintAsOneByOne) {
+  ImagePtr tiled = Load(testing::MakeBmp24(8, 8, Pixel), kPlaceTiled);
+  ASSERT_NE(tiled, nullptr);
+  Canvas whole(110, 100);
+  tiled->DrawInRectangle(0, whole.dc(), ImageRect{0, 0, 100, 90});
+  for (int y = 0; y < 90; y += 7) {
+    for (int x = 0; x < 100; x += 5)
+      ASSERT_EQ(whole.At(x, y), Pixel(x % 8, y % 8)) << x << "," << y;
+  }
+  EXPECT_EQ(whole.At(100, 5), kWhite);
+  EXPECT_EQ(whole.At(5, 90), kWhite);
+
+  Canvas part(110, 100);
+  SaveDC(part.dc());
+  IntersectClipRect(part.dc(), 37, 21, 80, 70);
+  tiled->DrawInRectangle(0, part.dc(), ImageRect{3, 5, 100, 90});
+  RestoreDC(part.dc(), -1);
+  EXPECT_EQ(part.At(37, 21), Pixel((37 - 3) % 8, (21 - 5) % 8));
+  EXPECT_EQ(part.At(79, 69), Pixel((79 - 3) % 8, (69 - 5) % 8));
+  EXPECT_EQ(part.At(36, 30), kWhite);
+  EXPECT_EQ(part.At(50, 70), kWhite);
+}
+
 // An owner whose images are shown in device units: GIFs then paint
 // opaque.
 struct DeviceUnitOwner final : ImageOwner {
@@ -118,6 +144,24 @@ TEST(GifPainting, TransparentIndexShowsWhatLiesBehindUnlessOpaque) {
   EXPECT_EQ(canvas.At(3, 1), RGB(120, 121, 122));
   EXPECT_EQ(canvas.At(5, 0), RGB(0, 200, 0));
   EXPECT_EQ(Bytes(frame->frame().begin() + 40, frame->frame().begin() + 1064), table);
+
+  // Tiled many times (through memory): the same, tile after tile.
+  Canvas wall(60, 40);
+  RECT wallRect{0, 0, 60, 40};
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+  FillRect(wall.dc(), &wallRect, blue);
+  DeleteObject(blue);
+  ImagePtr tiled = Load(gif, kPlaceTiled);
+  ASSERT_NE(tiled, nullptr);
+  tiled->AttachViewer(&viewer, nullptr);
+  tiled->DrawInRectangle(0, wall.dc(), ImageRect{0, 0, 60, 40});
+  for (int y = 0; y < 40; y += 13) {
+    for (int x = 0; x < 60; ++x) {
+      ASSERT_EQ(wall.At(x, y), x % 3 == 1 ? RGB(120, 121, 122) : RGB(0, 0, 200)) << x << "," << y;
+    }
+  }
+  const auto* tiledFrame = static_cast<GifImage*>(tiled.get());
+  EXPECT_EQ(Bytes(tiledFrame->frame().begin() + 40, tiledFrame->frame().begin() + 1064), table);
 
   // Opaque: index 1 paints as its own colour (40, 41, 42).
   DeviceUnitOwner owner;

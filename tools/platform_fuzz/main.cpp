@@ -5,6 +5,9 @@
 //   platform_fuzz run SECONDS SEEDS OUT     the runner (the crash guard)
 //   platform_fuzz child FAMILY FIRST COUNT SEEDS OUT
 //                                           one batch, run by the guard
+//   platform_fuzz show FILE...              each file through the same
+//                                           steps, its size printed; a
+//                                           fault reaches the debugger
 //
 // Seeds are the files of SEEDS, grouped into families by extension. The
 // guard runs batches in a child process, each batch for the family that
@@ -205,10 +208,27 @@ int Run(double seconds, const std::string& seedFolder, const std::string& out) {
   return 0;
 }
 
+// Each file through the stage, with what it loaded as.
+int ShowFiles(int count, char** names) {
+  lumbra::ImageStage stage;
+  for (int i = 0; i < count; ++i) {
+    std::printf("%s: ", names[i]);
+    std::fflush(stdout);
+    SIZE size{};
+    if (stage.Show(names[i], &size)) {
+      std::printf("%ldx%ld\n", size.cx, size.cy);
+    } else {
+      std::printf("no image\n");
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "show" && argc > 2) return ShowFiles(argc - 2, argv + 2);
   if (mode == "run" && argc == 5) return Run(std::atof(argv[2]), argv[3], argv[4]);
   if (mode == "child" && argc == 7) {
     for (const Family& family : kFamilies) {
@@ -221,6 +241,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: platform_fuzz run SECONDS SEEDS OUT\n"
-               "       platform_fuzz child FAMILY FIRST COUNT SEEDS OUT\n");
+               "       platform_fuzz child FAMILY FIRST COUNT SEEDS OUT\n"
+               "       platform_fuzz show FILE...\n");
   return 2;
 }
