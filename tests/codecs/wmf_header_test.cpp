@@ -57,8 +57,7 @@ Bytes Record(std::uint16_t function, std::initializer_list<std::uint16_t> parame
 }
 
 bool Plays(const Bytes& record, std::uint16_t objects = 0) {
-  return StandardMetafileBits(MakePlaceableWmf(0, 0, 100, 100, 96, 0, record, objects))
-      .has_value();
+  return StandardMetafileBits(MakePlaceableWmf(0, 0, 100, 100, 96, 0, record, objects)).has_value();
 }
 
 // Playback takes counts, object slots and embedded bitmaps as they stand:
