@@ -16,6 +16,7 @@ class MetafileImage : public ImageObject {
   bool NeedsBackground() const override;
   void DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t width,
               std::int32_t height) override;
+  void DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) override;
   std::string GetExtension() const override;
   bool DrawStretched(NativeDc dc, const ImageRect& rect) override;
   void CopyToClipboard(NativeWindow window) override;

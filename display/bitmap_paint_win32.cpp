@@ -46,15 +46,17 @@ void BitmapImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_
 
 // Many tiles go through memory; everything else draws as every image does.
 void BitmapImage::DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) {
-  if (!(flags_ & SizeOnly) && (flags_ & kPlacementMask) == kPlaceTiled &&
-      ManyTiles(rect, width_, height_) && GetMapMode(dc) == MM_TEXT) {
-    const auto visible = VisibleTiles(dc, rect, width_, height_);
-    if (!visible) return;
-    const std::uintptr_t saved = BeginDrawing(drawState);
-    const bool painted =
-        PaintTiledArea(dc, {visible->left, visible->top, visible->right, visible->bottom});
-    EndDrawing(drawState, saved);
-    if (painted) return;
+  RECT area;
+  switch (PlanTiles(dc, flags_, rect, width_, height_, area)) {
+    case TilePlan::kNothingShows: return;
+    case TilePlan::kThroughMemory: {
+      const std::uintptr_t saved = BeginDrawing(drawState);
+      const bool painted = PaintTiledArea(dc, {area.left, area.top, area.right, area.bottom});
+      EndDrawing(drawState, saved);
+      if (painted) return;
+      break;
+    }
+    case TilePlan::kOneByOne: break;
   }
   ImageObject::DrawInRectangle(drawState, dc, rect);
 }

@@ -85,36 +85,22 @@ void GifImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_t w
   if (saved != 0) RestoreDC(paletteDc, -1);
 }
 
-// Many transparent tiles: the mask and the colours are each tiled in
-// memory and put over a memory copy of the destination.
+// Many transparent tiles: the frame's mask and colours tiled through memory.
 bool GifImage::PaintTiledArea(NativeDc dc, const ImageRect& area) {
   if (deviceUnits_ || transparent_ < 0 || transparent_ > 255) {
     return BitmapImage::PaintTiledArea(dc, area);
   }
   const auto layout = FrameLayout();
   if (frame_.empty() || !layout) return true;
-  const std::int32_t width = area.right - area.left;
-  const std::int32_t height = area.bottom - area.top;
-  MemoryCanvas copy(dc, width, height);
-  if (!copy) return false;
-  BitBlt(copy.dc(), 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
-  const RECT whole = {0, 0, width, height};
-  auto tile = [&](HDC layer) {
-    SetStretchBltMode(layer, COLORONCOLOR);
-    PaintDibLayout(layer, 0, 0, width_, height_, *layout, SRCCOPY);
+  auto tile = [&](TransparentStep::Kind kind) {
+    return [this, kind, &layout](HDC layer) {
+      TransparentStep step(frame_.data(), transparent_, kind);
+      SetStretchBltMode(layer, COLORONCOLOR);
+      PaintDibLayout(layer, 0, 0, width_, height_, *layout, SRCCOPY);
+    };
   };
-  bool painted = false;
-  {
-    TransparentStep mask(frame_.data(), transparent_, TransparentStep::kMask);
-    painted = PaintTileLayer(copy.dc(), whole, width_, height_, tile, SRCAND);
-  }
-  if (!painted) return false;
-  {
-    TransparentStep colours(frame_.data(), transparent_, TransparentStep::kColours);
-    if (!PaintTileLayer(copy.dc(), whole, width_, height_, tile, SRCPAINT)) return false;
-  }
-  BitBlt(dc, area.left, area.top, width, height, copy.dc(), 0, 0, SRCCOPY);
-  return true;
+  return PaintMaskedTiles(dc, {area.left, area.top, area.right, area.bottom}, width_, height_,
+                          tile(TransparentStep::kMask), tile(TransparentStep::kColours));
 }
 
 }  // namespace lumbra

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "codecs/metafile_image.h"
+#include "display/tile_paint_win32.h"
 
 namespace lumbra {
 
@@ -20,6 +21,36 @@ void MetafileImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int
   IntersectClipRect(dc, box_.left, box_.top, box_.right, box_.bottom);
   PlayMetaFile(dc, metafile_);
   RestoreDC(dc, -1);
+}
+
+// Many tiles go through memory. What a metafile leaves alone is found by
+// playing it over white and over black: the pixels that differ.
+void MetafileImage::DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) {
+  RECT area;
+  switch (PlanTiles(dc, flags_, rect, width_, height_, area)) {
+    case TilePlan::kNothingShows: return;
+    case TilePlan::kThroughMemory: {
+      auto colours = [&](HDC layer) {
+        PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
+        DrawAt(layer, 0, 0, width_, height_);
+      };
+      auto mask = [&](HDC layer) {
+        MemoryCanvas overBlack(layer, width_, height_);
+        if (!overBlack) {  // without it every pixel counts as painted
+          PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
+          return;
+        }
+        colours(overBlack.dc());
+        PatBlt(layer, 0, 0, width_, height_, WHITENESS);
+        DrawAt(layer, 0, 0, width_, height_);
+        BitBlt(layer, 0, 0, width_, height_, overBlack.dc(), 0, 0, SRCINVERT);
+      };
+      if (PaintMaskedTiles(dc, area, width_, height_, mask, colours)) return;
+      break;
+    }
+    case TilePlan::kOneByOne: break;
+  }
+  ImageObject::DrawInRectangle(drawState, dc, rect);
 }
 
 bool MetafileImage::DrawStretched(NativeDc dc, const ImageRect& rect) {

@@ -18,25 +18,25 @@ std::int64_t TilesAlong(std::int64_t length, std::int32_t tile) {
 
 }  // namespace
 
-bool ManyTiles(const ImageRect& rect, std::int32_t width, std::int32_t height) {
-  if (width <= 0 || height <= 0) return false;
+TilePlan PlanTiles(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
+                   std::int32_t height, RECT& area) {
+  if ((flags & SizeOnly) || (flags & kPlacementMask) != kPlaceTiled || width <= 0 || height <= 0 ||
+      GetMapMode(dc) != MM_TEXT) {
+    return TilePlan::kOneByOne;
+  }
   const std::int64_t across = TilesAlong(std::int64_t{rect.right} - rect.left, width);
   const std::int64_t down = TilesAlong(std::int64_t{rect.bottom} - rect.top, height);
-  return across > 0 && down > 0 && across * down > kFewTiles;
-}
+  if (across <= 0 || down <= 0 || across * down <= kFewTiles) return TilePlan::kOneByOne;
 
-std::optional<RECT> VisibleTiles(HDC dc, const ImageRect& rect, std::int32_t width,
-                                 std::int32_t height) {
   const RECT whole = {rect.left, rect.top, rect.right, rect.bottom};
   RECT clip;
   const int kind = GetClipBox(dc, &clip);
-  if (kind == NULLREGION) return std::nullopt;
-  RECT visible = whole;
-  if (kind != ERROR && !IntersectRect(&visible, &whole, &clip)) return std::nullopt;
-  if (IsRectEmpty(&visible)) return std::nullopt;
-  visible.left = rect.left + (visible.left - rect.left) / width * width;
-  visible.top = rect.top + (visible.top - rect.top) / height * height;
-  return visible;
+  if (kind == NULLREGION) return TilePlan::kNothingShows;
+  area = whole;
+  if (kind != ERROR && !IntersectRect(&area, &whole, &clip)) return TilePlan::kNothingShows;
+  area.left = rect.left + (area.left - rect.left) / width * width;
+  area.top = rect.top + (area.top - rect.top) / height * height;
+  return TilePlan::kThroughMemory;
 }
 
 MemoryCanvas::MemoryCanvas(HDC target, std::int32_t width, std::int32_t height) {
@@ -75,6 +75,23 @@ bool PaintTileLayer(HDC dc, const RECT& area, std::int32_t width, std::int32_t h
     BitBlt(layer.dc(), 0, at, areaWidth, std::min(at, areaHeight - at), layer.dc(), 0, 0, SRCCOPY);
   }
   BitBlt(dc, area.left, area.top, areaWidth, areaHeight, layer.dc(), 0, 0, rop);
+  return true;
+}
+
+bool PaintMaskedTiles(HDC dc, const RECT& area, std::int32_t width, std::int32_t height,
+                      const std::function<void(HDC)>& paintMask,
+                      const std::function<void(HDC)>& paintColours) {
+  const std::int32_t areaWidth = area.right - area.left;
+  const std::int32_t areaHeight = area.bottom - area.top;
+  MemoryCanvas copy(dc, areaWidth, areaHeight);
+  if (!copy) return false;
+  BitBlt(copy.dc(), 0, 0, areaWidth, areaHeight, dc, area.left, area.top, SRCCOPY);
+  const RECT whole = {0, 0, areaWidth, areaHeight};
+  if (!PaintTileLayer(copy.dc(), whole, width, height, paintMask, SRCAND) ||
+      !PaintTileLayer(copy.dc(), whole, width, height, paintColours, SRCPAINT)) {
+    return false;
+  }
+  BitBlt(dc, area.left, area.top, areaWidth, areaHeight, copy.dc(), 0, 0, SRCCOPY);
   return true;
 }
 

@@ -8,21 +8,20 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 
+#include "codecs/image_load_flags.h"
 #include "codecs/image_object.h"
 
 namespace lumbra {
 
-// Whether tiling the rectangle with tiles of this size takes enough tiles
-// to be painted through memory.
-bool ManyTiles(const ImageRect& rect, std::int32_t width, std::int32_t height);
-
-// The part of the rectangle that the device context shows (its clip box),
-// widened to start on a tile corner counted from the rectangle's origin.
-// Nothing when nothing shows.
-std::optional<RECT> VisibleTiles(HDC dc, const ImageRect& rect, std::int32_t width,
-                                 std::int32_t height);
+// How a tiled image goes onto a device: tile by tile (few tiles, another
+// mode, or a scaled device context), not at all (nothing of the rectangle
+// shows), or through memory over `area`: the part of the rectangle that
+// the clip box shows, widened to start on a tile corner counted from the
+// rectangle's origin.
+enum class TilePlan { kOneByOne, kNothingShows, kThroughMemory };
+TilePlan PlanTiles(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
+                   std::int32_t height, RECT& area);
 
 // A memory device context and bitmap compatible with a device, with the
 // device's palette selected.
@@ -48,5 +47,14 @@ class MemoryCanvas {
 // memory could not be had (nothing is painted then).
 bool PaintTileLayer(HDC dc, const RECT& area, std::int32_t width, std::int32_t height,
                     const std::function<void(HDC)>& paintTile, DWORD rop);
+
+// Covers `area` of dc (as above) with tiles that let what lies beneath
+// them show: the mask of one tile (white where it leaves the device alone,
+// black where it paints) and its colours (black where it leaves the device
+// alone) are each tiled through memory and put over a memory copy of the
+// area (SRCAND, then SRCPAINT), which then goes onto the device.
+bool PaintMaskedTiles(HDC dc, const RECT& area, std::int32_t width, std::int32_t height,
+                      const std::function<void(HDC)>& paintMask,
+                      const std::function<void(HDC)>& paintColours);
 
 }  // namespace lumbra

@@ -107,6 +107,30 @@ TEST(PaintingModes, ManyTilesPaintAsOneByOne) {
   EXPECT_EQ(part.At(79, 69), Pixel((79 - 3) % 8, (69 - 5) % 8));
   EXPECT_EQ(part.At(36, 30), kWhite);
   EXPECT_EQ(part.At(50, 70), kWhite);
+
+  // A 4 x 4 metafile that paints its left half red, tiled over a gradient:
+  // the right half of every tile keeps what lay beneath it.
+  Bytes records;
+  for (std::uint16_t word : {7, 0, 0x02FC, 0,      0x00FF, 0,  0,  // CreateBrushIndirect red
+                             4, 0, 0x012D, 0,                      // SelectObject 0
+                             9, 0, 0x061D, 0x0021, 0x00F0, 60, 30, 0, 0}) {  // PatBlt
+    testing::PutU16(records, word);
+  }
+  ImagePtr metafile =
+      Load(testing::MakePlaceableWmf(0, 0, 60, 60, 1440, 0, records, 1), kPlaceTiled);
+  ASSERT_NE(metafile, nullptr);
+  ASSERT_EQ(metafile->width(), 4);
+  Canvas gradient(60, 40);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 60; ++x) SetPixel(gradient.dc(), x, y, RGB(4 * x, 6 * y, 200));
+  }
+  metafile->DrawInRectangle(0, gradient.dc(), ImageRect{0, 0, 60, 40});
+  for (int y = 0; y < 40; y += 3) {
+    for (int x = 0; x < 60; ++x) {
+      ASSERT_EQ(gradient.At(x, y), x % 4 < 2 ? RGB(255, 0, 0) : RGB(4 * x, 6 * y, 200))
+          << x << "," << y;
+    }
+  }
 }
 
 // An owner whose images are shown in device units: GIFs then paint
