@@ -46,19 +46,15 @@ void BitmapImage::Paint(NativeDc dc, std::int32_t x, std::int32_t y, std::int32_
 
 // Many tiles go through memory; everything else draws as every image does.
 void BitmapImage::DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) {
-  RECT area;
-  switch (PlanTiles(dc, flags_, rect, width_, height_, area)) {
-    case TilePlan::kNothingShows: return;
-    case TilePlan::kThroughMemory: {
-      const std::uintptr_t saved = BeginDrawing(drawState);
-      const bool painted = PaintTiledArea(dc, {area.left, area.top, area.right, area.bottom});
-      EndDrawing(drawState, saved);
-      if (painted) return;
-      break;
-    }
-    case TilePlan::kOneByOne: break;
+  auto paintArea = [&](const RECT& area) {
+    const std::uintptr_t saved = BeginDrawing(drawState);
+    const bool painted = PaintTiledArea(dc, {area.left, area.top, area.right, area.bottom});
+    EndDrawing(drawState, saved);
+    return painted;
+  };
+  if (!TileThroughMemory(dc, flags_, rect, width_, height_, paintArea)) {
+    ImageObject::DrawInRectangle(drawState, dc, rect);
   }
-  ImageObject::DrawInRectangle(drawState, dc, rect);
 }
 
 bool BitmapImage::PaintTiledArea(NativeDc dc, const ImageRect& area) {

@@ -26,31 +26,27 @@ void MetafileImage::DrawAt(NativeDc dc, std::int32_t x, std::int32_t y, std::int
 // Many tiles go through memory. What a metafile leaves alone is found by
 // playing it over white and over black: the pixels that differ.
 void MetafileImage::DrawInRectangle(std::uint32_t drawState, NativeDc dc, const ImageRect& rect) {
-  RECT area;
-  switch (PlanTiles(dc, flags_, rect, width_, height_, area)) {
-    case TilePlan::kNothingShows: return;
-    case TilePlan::kThroughMemory: {
-      auto colours = [&](HDC layer) {
-        PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
-        DrawAt(layer, 0, 0, width_, height_);
-      };
-      auto mask = [&](HDC layer) {
-        MemoryCanvas overBlack(layer, width_, height_);
-        if (!overBlack) {  // without it every pixel counts as painted
-          PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
-          return;
-        }
-        colours(overBlack.dc());
-        PatBlt(layer, 0, 0, width_, height_, WHITENESS);
-        DrawAt(layer, 0, 0, width_, height_);
-        BitBlt(layer, 0, 0, width_, height_, overBlack.dc(), 0, 0, SRCINVERT);
-      };
-      if (PaintMaskedTiles(dc, area, width_, height_, mask, colours)) return;
-      break;
+  auto colours = [&](HDC layer) {
+    PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
+    DrawAt(layer, 0, 0, width_, height_);
+  };
+  auto mask = [&](HDC layer) {
+    MemoryCanvas overBlack(layer, width_, height_);
+    if (!overBlack) {  // without it every pixel counts as painted
+      PatBlt(layer, 0, 0, width_, height_, BLACKNESS);
+      return;
     }
-    case TilePlan::kOneByOne: break;
+    colours(overBlack.dc());
+    PatBlt(layer, 0, 0, width_, height_, WHITENESS);
+    DrawAt(layer, 0, 0, width_, height_);
+    BitBlt(layer, 0, 0, width_, height_, overBlack.dc(), 0, 0, SRCINVERT);
+  };
+  auto paintArea = [&](const RECT& area) {
+    return PaintMaskedTiles(dc, area, width_, height_, mask, colours);
+  };
+  if (!TileThroughMemory(dc, flags_, rect, width_, height_, paintArea)) {
+    ImageObject::DrawInRectangle(drawState, dc, rect);
   }
-  ImageObject::DrawInRectangle(drawState, dc, rect);
 }
 
 bool MetafileImage::DrawStretched(NativeDc dc, const ImageRect& rect) {

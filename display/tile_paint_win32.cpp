@@ -18,25 +18,25 @@ std::int64_t TilesAlong(std::int64_t length, std::int32_t tile) {
 
 }  // namespace
 
-TilePlan PlanTiles(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
-                   std::int32_t height, RECT& area) {
+bool TileThroughMemory(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
+                       std::int32_t height, const std::function<bool(const RECT&)>& paintArea) {
   if ((flags & SizeOnly) || (flags & kPlacementMask) != kPlaceTiled || width <= 0 || height <= 0 ||
       GetMapMode(dc) != MM_TEXT) {
-    return TilePlan::kOneByOne;
+    return false;
   }
   const std::int64_t across = TilesAlong(std::int64_t{rect.right} - rect.left, width);
   const std::int64_t down = TilesAlong(std::int64_t{rect.bottom} - rect.top, height);
-  if (across <= 0 || down <= 0 || across * down <= kFewTiles) return TilePlan::kOneByOne;
+  if (across <= 0 || down <= 0 || across * down <= kFewTiles) return false;
 
   const RECT whole = {rect.left, rect.top, rect.right, rect.bottom};
   RECT clip;
   const int kind = GetClipBox(dc, &clip);
-  if (kind == NULLREGION) return TilePlan::kNothingShows;
-  area = whole;
-  if (kind != ERROR && !IntersectRect(&area, &whole, &clip)) return TilePlan::kNothingShows;
+  if (kind == NULLREGION) return true;
+  RECT area = whole;
+  if (kind != ERROR && !IntersectRect(&area, &whole, &clip)) return true;
   area.left = rect.left + (area.left - rect.left) / width * width;
   area.top = rect.top + (area.top - rect.top) / height * height;
-  return TilePlan::kThroughMemory;
+  return paintArea(area);
 }
 
 MemoryCanvas::MemoryCanvas(HDC target, std::int32_t width, std::int32_t height) {

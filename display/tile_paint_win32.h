@@ -14,14 +14,15 @@
 
 namespace lumbra {
 
-// How a tiled image goes onto a device: tile by tile (few tiles, another
-// mode, or a scaled device context), not at all (nothing of the rectangle
-// shows), or through memory over `area`: the part of the rectangle that
-// the clip box shows, widened to start on a tile corner counted from the
-// rectangle's origin.
-enum class TilePlan { kOneByOne, kNothingShows, kThroughMemory };
-TilePlan PlanTiles(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
-                   std::int32_t height, RECT& area);
+// Tiles an image through memory when tiling `rect` with tiles of width x
+// height takes many of them on a plain (unscaled) device context:
+// `paintArea` is given the part of the rectangle that the clip box shows,
+// widened to start on a tile corner counted from the rectangle's origin.
+// True when that is done, or nothing of the rectangle shows; false when the
+// image must be tiled one tile at a time (few tiles, another mode, a scaled
+// device context, or `paintArea` answered false).
+bool TileThroughMemory(HDC dc, ImageLoadFlags flags, const ImageRect& rect, std::int32_t width,
+                       std::int32_t height, const std::function<bool(const RECT&)>& paintArea);
 
 // A memory device context and bitmap compatible with a device, with the
 // device's palette selected.
