@@ -27,6 +27,87 @@ missing_packages() {
   done
 }
 
+# apt, made to survive a registry that is out of step for a while: an index
+# that fails to download (a mirror in the middle of a sync) is retried, and
+# when the packages cannot be installed because the index that failed left
+# two architectures' versions of a library apart, the install is retried
+# with the suites whose index failed left out.
+apt_opts=()        # extra options: the reduced source list, once in use
+failed_suites=""   # suites whose index failed in the last update
+apt_parts=""
+
+apt_update() {
+  local try out rc
+  for try in 1 2 3; do
+    rc=0
+    out=$(need_root apt-get "${apt_opts[@]}" update -qq 2>&1) || rc=$?
+    failed_suites=$(printf '%s\n' "$out" | sed -n 's|^[EW]: Failed to fetch .*/dists/\([^/ ]*\)/.*|\1|p' | sort -u | tr '\n' ' ')
+    if [ "$rc" -eq 0 ] && ! printf '%s\n' "$out" | grep -q '^E: '; then
+      return 0
+    fi
+    echo "bootstrap: apt-get update failed (try $try of 3)${failed_suites:+; index of $failed_suites}" >&2
+    [ "$try" -lt 3 ] && sleep 10
+  done
+  printf '%s\n' "$out" | grep '^E: ' | head -n 3 >&2
+  return 1
+}
+
+# Writes a copy of the apt sources without the suites named in $1 into
+# $apt_parts and points apt_opts at it.
+sources_without() {
+  local drop=$1 f
+  apt_parts=$(mktemp -d)
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v drop="$drop" '
+      BEGIN { RS = ""; split(drop, D, " "); for (k in D) skip[D[k]] = 1 }
+      {
+        n = split($0, L, "\n"); out = ""; keep = 1
+        for (i = 1; i <= n; i++) {
+          line = L[i]
+          if (line ~ /^Suites:/) {
+            m = split(substr(line, 8), S, " "); s = ""
+            for (j = 1; j <= m; j++) if (!(S[j] in skip)) s = s " " S[j]
+            if (s == "") keep = 0
+            line = "Suites:" s
+          }
+          out = out line "\n"
+        }
+        if (keep) printf "%s\n", out
+      }' "$f" >"$apt_parts/$(basename "$f")"
+  done
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] || continue
+    awk -v drop="$drop" 'BEGIN { split(drop, D, " "); for (k in D) skip[D[k]] = 1 }
+      /^[ \t]*deb/ { for (i = 2; i <= NF; i++) if ($i in skip) next } { print }' \
+      "$f" >"$apt_parts/$(basename "$f").list"
+  done
+  apt_opts=(-o "Dir::Etc::SourceParts=$apt_parts" -o Dir::Etc::SourceList=/dev/null)
+}
+
+apt_install() {
+  local log
+  log=$(mktemp)
+  export DEBIAN_FRONTEND=noninteractive
+  if need_root apt-get "${apt_opts[@]}" install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then
+    rm -f "$log"
+    return 0
+  fi
+  if [ -n "$failed_suites" ] && [ ${#apt_opts[@]} -eq 0 ]; then
+    echo "bootstrap: install failed; retrying without the suites whose index failed: $failed_suites" >&2
+    sources_without "$failed_suites"
+    apt_update || true
+    if need_root apt-get "${apt_opts[@]}" install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then
+      rm -f "$log"
+      return 0
+    fi
+  fi
+  grep '^E: ' "$log" | tail -n 3 >&2
+  rm -f "$log"
+  echo "bootstrap: could not install: $*${failed_suites:+ (the package index of $failed_suites did not download)}; try again in a few minutes, or run 'apt-get update' and read its errors" >&2
+  return 1
+}
+
 install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     need_root dpkg --add-architecture i386
@@ -35,10 +116,10 @@ install_packages() {
   missing=$(missing_packages)
   [ -z "$missing" ] && return 0
   echo "bootstrap: installing $(echo $missing | tr '\n' ' ')"
-  export DEBIAN_FRONTEND=noninteractive
-  need_root apt-get update -qq
+  # A failed index is not the end: the packages may well install without it.
+  apt_update || true
   # shellcheck disable=SC2086
-  need_root apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  apt_install $missing
 }
 
 enable_source_packages() {
@@ -46,7 +127,9 @@ enable_source_packages() {
   [ -f "$src" ] && return 0
   [ -f /etc/apt/sources.list.d/debian.sources ] || return 0
   sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | need_root tee "$src" >/dev/null
-  need_root apt-get update -qq
+  # The source package comes from the main suite; a failed index elsewhere
+  # does not stop it.
+  apt_update || true
 }
 
 # libjpeg-turbo, cross-built for Windows from Debian's own source package,
@@ -58,8 +141,13 @@ build_libjpeg() {
   enable_source_packages
   local work=$build/deps/src-$arch
   rm -rf "$work" && mkdir -p "$work"
-  (cd "$work" && apt-get source --download-only libjpeg-turbo >/dev/null 2>&1) ||
-    (cd "$work" && need_root apt-get update -qq && apt-get source --download-only libjpeg-turbo >/dev/null)
+  if ! (cd "$work" && apt-get "${apt_opts[@]}" source --download-only libjpeg-turbo >/dev/null 2>&1); then
+    apt_update || true
+    (cd "$work" && apt-get "${apt_opts[@]}" source --download-only libjpeg-turbo >/dev/null) || {
+      echo "bootstrap: could not download the source package libjpeg-turbo; check that deb-src entries are enabled and 'apt-get update' succeeds" >&2
+      return 1
+    }
+  fi
   local orig
   orig=$(ls "$work"/libjpeg-turbo_*.orig.tar.* | head -n 1)
   mkdir -p "$work/src" && tar -xf "$orig" -C "$work/src" --strip-components=1
@@ -72,6 +160,8 @@ build_libjpeg() {
   rm -rf "$work"
 }
 
+trap 'rc=$?; [ -z "$apt_parts" ] || rm -rf "$apt_parts"; [ "$rc" -eq 0 ] || echo "bootstrap: failed (exit $rc)" >&2' EXIT
+trap 'echo "bootstrap: this step failed: $BASH_COMMAND" >&2' ERR
 install_packages
 build_libjpeg i686
 build_libjpeg x86_64
