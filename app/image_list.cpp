@@ -18,6 +18,7 @@
 #include "app/program_settings.h"
 #include "app/wait_cursor_win32.h"
 #include "core/directory_listing.h"
+#include "core/phase_trace.h"
 #include "core/picture.h"
 #include "winrt/dialogs.h"
 #include "winrt/window.h"
@@ -257,6 +258,7 @@ void Step(std::int32_t direction) {
   const auto count = static_cast<std::int32_t>(ImageList.Records());
   CurrentImage = std::clamp(CurrentImage + direction, std::min(1, count), count);
   PS.FILENAME = ImagePathAt(CurrentImage);
+  PhaseMarkNumber("list step to", CurrentImage);
   if (!PS.KEEPIMAGESETTINGS) ResetImageSettings();
   ShowImage();
 }
@@ -276,6 +278,7 @@ void PrefetchNeighbour() {
   const ImageEntry held = FL;
   const std::string path = ImagePathAt(neighbour);
   FL = held;
+  const PhaseScope phase("prefetch request");
   prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(path)), ImageListGeneration);
 }
 

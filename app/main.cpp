@@ -12,6 +12,7 @@
 #include "app/program_settings.h"
 #include "app/viewer_module.h"
 #include "core/locale_startup.h"
+#include "core/phase_trace.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/runtime_errors_win32.h"
 #include "winrt/window.h"
@@ -78,4 +79,7 @@ int RunViewer() {
 
 }  // namespace lumbra
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return lumbra::RunViewer(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  lumbra::PhaseMark("start-up: program entered");
+  return lumbra::RunViewer();
+}

@@ -153,6 +153,14 @@ std::string LongPath(std::string_view path) {
   return Exists(rebuilt) ? FromFileApiText(rebuilt) : rebuilt;
 }
 
+std::string LongName(std::string_view path) {
+  const std::string text(path);
+  if (text.empty() || text.find_first_of("*?") != std::string::npos) return {};
+  WIN32_FIND_DATAA data{};
+  FileSearch search(ToFileApiText(text), data);
+  return search.found() ? FromFileApiText(std::string(TextOf(data.cFileName))) : std::string();
+}
+
 std::string ShortPath(std::string_view path) {
   const std::string input = ArgumentPath(path);
   char buffer[kShortPathBuffer] = {};

@@ -237,6 +237,23 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
 void SetProperty(std::int32_t control, std::uint32_t property, std::int64_t value,
                  std::int32_t index = 0);
 
+// What an image control answers when it is given an image: whether the
+// image loaded, and the control's size after it (the image's natural size
+// when the control does not stretch), in the window's units.
+struct ImageAssigned {
+  bool loaded = false;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+// Gives an image control the named image: the one decoded ahead when the
+// image supply holds it, else loaded now. The control's text becomes the
+// name, or blank when nothing loaded. Nothing loads for a blank name.
+ImageAssigned AssignImage(std::int32_t control, std::string_view name);
+
+// Paints now what waits to be painted in the window, so that a notice
+// shows before a long operation that follows.
+void PaintWindowNow();
+
 // The text of the last drop ("," between file names) and where it came from.
 std::string DropText(std::int32_t* sourceThread = nullptr, std::int32_t* sourceControl = nullptr);
 
