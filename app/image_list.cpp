@@ -77,6 +77,15 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
+// Whether the folder followed by the name is the path, letters compared
+// without case (no joined text is made: a folder of many files asks this
+// of every one).
+bool IsPathOf(std::string_view folder, std::string_view name, std::string_view path) {
+  return path.size() == folder.size() + name.size() &&
+         SameIgnoringCase(path.substr(0, folder.size()), folder) &&
+         SameIgnoringCase(path.substr(folder.size()), name);
+}
+
 // What a build has found so far.
 struct ListBuild {
   std::int32_t added = 0;
@@ -132,12 +141,11 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
   for (std::uint32_t i = 1; i <= count; ++i) {
     DirectoryQueue.Get(i);
     const std::string_view name = DQ.NAME.clipped();
-    const std::string full = shortFolder + std::string(name);
-    const bool given = SameIgnoringCase(full, build.lastItem) ||
-                       SameIgnoringCase(shortFolder + DQ.SHORTNAME.str(), build.lastItem) ||
-                       SameIgnoringCase(folder + std::string(name), build.lastLong);
+    const bool given = IsPathOf(shortFolder, name, build.lastItem) ||
+                       IsPathOf(shortFolder, DQ.SHORTNAME.str(), build.lastItem) ||
+                       IsPathOf(folder, name, build.lastLong);
     if (given) continue;
-    const std::string_view type = TypeOfPath(full);
+    const std::string_view type = TypeOfPath(name);
     if (IsImageType(type)) {
       FL = ImageEntry{};
       FL.PATH = folder;

@@ -12,6 +12,7 @@
 
 #include "app/image_list.h"
 #include "app/image_prefetch.h"
+#include "codecs/gif_image.h"
 #include "codecs/image_format_registry.h"
 #include "winrt/image_control_win32.h"
 
@@ -161,6 +162,7 @@ void ImagePrefetch::Work() {
       if (std::optional<ImageFile> file = ReadImageFile(name)) {
         facts = file->facts;
         image = DecodeImageFile(name, *file, kDecodeFlags);
+        if (auto* gif = dynamic_cast<GifImage*>(image.get())) gif->RenderFirstFrame();
       }
     } catch (const std::exception&) {
       image = nullptr;  // out of memory: the load will try again
