@@ -97,11 +97,32 @@ struct ListBuild {
   DWORD quietSince = 0;
 };
 
+// A value formatted with a picture, the last one kept: the files of a
+// folder share their dates, so most entries format nothing.
+class FormattedValue {
+ public:
+  explicit FormattedValue(const char* picture) : picture_(CompilePicture(picture)) {}
+  const std::string& operator()(std::int32_t value) {
+    if (!held_ || value != value_) {
+      text_ = FORMAT(value, picture_);
+      value_ = value;
+      held_ = true;
+    }
+    return text_;
+  }
+
+ private:
+  Picture picture_;
+  std::int32_t value_ = 0;
+  bool held_ = false;
+  std::string text_;
+};
+
 // Date, time and size of an entry from its directory entry.
 void TakeFileFacts(ImageEntry& entry, const DirectoryEntry& found) {
-  static const Picture date = CompilePicture("@D1");
-  static const Picture time = CompilePicture("@T3");
-  entry.DTPIC = FORMAT(found.DATE, date) + " " + FORMAT(found.TIME, time);
+  static FormattedValue date("@D1");
+  static FormattedValue time("@T3");
+  entry.DTPIC = date(found.DATE) + " " + time(found.TIME);
   entry.SIZE = found.SIZE;
   entry.DATE = found.DATE;
   entry.TIME = found.TIME;
