@@ -62,8 +62,10 @@ int RunViewer() {
   for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;
   if (!CreateWindowFromDescription(main, kViewerModule, kMainWindow, uses)) return 2;
-  OpenWindowObject(main);
+  // Placed, sized and filled before it shows: the platform maps it once.
+  OpenWindowObject(main, false);
   SetUpMainWindow();
+  ShowOpenedWindow(main);
   CurrentImage = 1;
 
   Accept(MainWindowEvent);

@@ -147,7 +147,11 @@ struct Window {
 bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
                                  std::string_view windowName, std::vector<UseVariable> uses);
 void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariable> uses = {});
-void OpenWindowObject(Window& window);
+// Opens the window; with shown false it stays hidden until ShowOpenedWindow,
+// so that a program can size and fill it before it first reaches the
+// screen (the platform then places and paints it once).
+void OpenWindowObject(Window& window, bool shown = true);
+void ShowOpenedWindow(Window& window);
 void CloseWindowObject(Window& window);
 void DisposeWindowObject(Window& window);
 bool WindowIsOpen(const Window& window);

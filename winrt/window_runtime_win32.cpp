@@ -540,7 +540,15 @@ void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariab
 
 bool WindowIsOpen(const Window& window) { return window.native && window.native->hwnd; }
 
-void OpenWindowObject(Window& window) {
+void ShowOpenedWindow(Window& window) {
+  if (!window.native || !window.native->hwnd) return;
+  const PhaseScope phase("window shown");
+  if (!IsWindowVisible(window.native->hwnd)) {
+    ShowWindow(window.native->hwnd, (window.plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  }
+}
+
+void OpenWindowObject(Window& window, bool shown) {
   if (WindowIsOpen(window)) {
     RuntimeErrorBox(535);
     return;
@@ -639,7 +647,7 @@ void OpenWindowObject(Window& window) {
   if (w->plan.flags & 0x2) SetWindowScrollBar(w, SB_VERT, true);
   CreateControls(w);
   if (!w->native) return;
-  ShowWindow(w->native->hwnd, (w->plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  if (shown) ShowOpenedWindow(*w);
   {
     std::lock_guard lock(g_tableLock);
     w->previousActive = slot->active;
