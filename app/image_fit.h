@@ -10,6 +10,11 @@ namespace lumbra {
 // INT(zoom x 0.01 x length).
 std::int32_t ZoomedLength(std::int32_t zoom, std::int32_t length);
 
+// The largest zoom at which an image of width x height stays within the
+// 32,767 pixels the platform can place and paint a window at; 32,767 for
+// an image without a size.
+std::int32_t LargestZoom(std::int32_t width, std::int32_t height);
+
 // A scale as the exact ratio numerator / denominator.
 struct FitScale {
   std::int64_t numerator = 1;
