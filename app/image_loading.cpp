@@ -173,9 +173,9 @@ void ModeStep() {
 // Sizes the image control for PS:IMAGEZOOM (Normal mode only), the zoom
 // held within what the platform can paint.
 void ZoomStep() {
-  PS.IMAGEZOOM = static_cast<std::int16_t>(
-      std::clamp<std::int32_t>(PS.IMAGEZOOM, 0, LargestZoom(ImageWidth, ImageHeight)));
   if (PS.IMAGEMODE == kModeNormal) {
+    PS.IMAGEZOOM = static_cast<std::int16_t>(
+        std::clamp<std::int32_t>(PS.IMAGEZOOM, 0, LargestZoom(ImageWidth, ImageHeight)));
     SizeImageControl(ZoomedLength(PS.IMAGEZOOM, ImageWidth),
                      ZoomedLength(PS.IMAGEZOOM, ImageHeight));
   }

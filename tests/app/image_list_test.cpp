@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
-#include <functional>
 #include <thread>
 #include <vector>
 
@@ -388,11 +388,9 @@ TEST_F(ViewerTest, BestFitAndZoomSizeTheImageControl) {
   for (std::size_t i = 4; i < 12; ++i) EXPECT_EQ(MenuChecks[i], 0);
 }
 
-
 // The file and folder dialogs answered with these choices.
 std::string g_chosenFile, g_chosenFolder;
-bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view,
-                        std::int32_t flags) {
+bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view, std::int32_t flags) {
   name = (flags & FILE_DIALOG::Directory) ? g_chosenFolder : g_chosenFile;
   return true;
 }
@@ -402,9 +400,8 @@ bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view,
 std::thread Driving(const char* title, std::function<void(HWND)> act) {
   return std::thread([title, act] {
     HWND window = nullptr;
-    if (probe::WaitFor([&] {
-          return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window);
-        })) {
+    if (probe::WaitFor(
+            [&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); })) {
       act(window);
     }
   });
@@ -475,10 +472,9 @@ TEST_F(ViewerTest, LoadsOutsideNextAndPrevKeepTheModeAndZoomInAgreement) {
     std::int32_t zoom;
     const char* name;
   };
-  for (const Setting& setting : {Setting{Command::Stretched, 100, "Stretched"},
-                                 Setting{Command::Tiled, 100, "Tiled"},
-                                 Setting{Command::BestFit, 100, "Best Fit"},
-                                 Setting{Command::Normal, 150, "Normal"}}) {
+  for (const Setting& setting :
+       {Setting{Command::Stretched, 100, "Stretched"}, Setting{Command::Tiled, 100, "Tiled"},
+        Setting{Command::BestFit, 100, "Best Fit"}, Setting{Command::Normal, 150, "Normal"}}) {
     RunCommand(Command::OpenImage);
     RunCommand(setting.mode);
     if (setting.zoom != 100) RunCommand(Command::ZoomStep, setting.zoom);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -27,7 +28,10 @@ constexpr int kImageControl = 64;
 constexpr int kNotLoadedText = 67;
 constexpr int kZoomButton = 50;
 constexpr int kColourSampleButton = 54;
-constexpr int kFileNameId = 0x480;  // the file dialog's name box (edt1)
+// The file dialog's name box: a combo box (cmb13) in the explorer style,
+// an edit box (edt1) in the old one.
+constexpr int kFileNameBox = 0x47c;
+constexpr int kFileNameId = 0x480;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0);
@@ -59,6 +63,11 @@ testing::Bytes Quadrants(int width, int height) {
   return out;
 }
 
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // The colour on the screen at a point of a window's client area.
 COLORREF ScreenAt(HWND window, int x, int y) {
   POINT p{x, y};
@@ -78,16 +87,18 @@ RECT PlaceOf(HWND window) {
 }
 
 // Whether the screen shows the quadrants of a width x height image laid
-// over the control's place, stretched to it: a point well inside each
-// quadrant.
+// over the control's place, stretched to it: a grid of points at eighths
+// of the control, none on a quadrant's edge.
 bool ShowsStretched(HWND main, HWND control, int width, int height) {
   const RECT r = PlaceOf(control);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  for (const auto& [fx, fy] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}}) {
-    const int x = w * fx / 4, y = h * fy / 4;
-    if (ScreenAt(main, r.left + x, r.top + y) != Quadrant(x * width / w, y * height / h, width,
-                                                          height)) {
-      return false;
+  for (int fx = 1; fx < 8; fx += 2) {
+    for (int fy = 1; fy < 8; fy += 2) {
+      const int x = w * fx / 8, y = h * fy / 8;
+      if (ScreenAt(main, r.left + x, r.top + y) !=
+          Quadrant(x * width / w, y * height / h, width, height)) {
+        return false;
+      }
     }
   }
   return true;
@@ -140,6 +151,9 @@ class ViewerJourneyTest : public ::testing::Test {
     Write(empty_ + "notes.txt", {'n', 'o'});
     Write(pictures_ + "a.bmp", Quadrants(80, 60));
     Write(pictures_ + "b.bmp", Quadrants(40, 30));
+    // Settings of an earlier run do not carry over.
+    DeleteFileA((folder_ + "LUMBRA.INI").c_str());
+    DeleteFileA((folder_ + "opened.htm").c_str());
     for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
                                      {"PromptOnExit", "NO"},
                                      {"Maximized", "NO"},
@@ -172,9 +186,12 @@ class ViewerJourneyTest : public ::testing::Test {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer.main(), kImageControl)));
     EXPECT_EQ(viewer.Owned("#32770", "Error Loading Image"), nullptr);
   }
-  std::string NoImagesText(const std::string& folder) const {
-    return "There are no images in the following folder: " + folder +
-           " Please select another folder.";
+  // The text of "No Images" for a folder, in upper case: the folder is
+  // named as the folder dialog gives it, in upper case, or as the system
+  // writes it.
+  static std::string NoImagesText(const std::string& folder) {
+    return Upper("There are no images in the following folder: " + folder +
+                 " Please select another folder.");
   }
 
   std::string folder_, pictures_, empty_;
@@ -185,7 +202,7 @@ class ViewerJourneyTest : public ::testing::Test {
 TEST_F(ViewerJourneyTest, AFolderWithoutImagesOnTheCommandLineGivesNoImages) {
   RunningViewer viewer(folder_, "\"" + empty_.substr(0, empty_.size() - 1) + "\"");
   ASSERT_NE(viewer.main(), nullptr);
-  EXPECT_EQ(AnswerBox(viewer, "No Images"), NoImagesText(empty_));
+  EXPECT_EQ(Upper(AnswerBox(viewer, "No Images")), NoImagesText(empty_));
   ExpectNoImage(viewer, "100%", "Normal");
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
@@ -210,12 +227,13 @@ TEST_F(ViewerJourneyTest, OpensFoldersAndFilesThroughTheirDialogsAndKeys) {
   EXPECT_EQ(viewer.Zone(2), "80x60");
   EXPECT_TRUE(WaitFor([&] { return ShowsStretched(viewer.main(), image, 80, 60); }));
 
-  // Ctrl+O: the file dialog, a name typed, OK: that file alone.
+  // Ctrl+O: the file dialog, a path typed, OK: that file alone.
   EXPECT_TRUE(viewer.Type({VK_CONTROL, 'O'}));
   HWND dialog = nullptr;
   ASSERT_NE(dialog = Showing(viewer, "Select Image File"), nullptr);
-  SendMessageA(GetDlgItem(dialog, kFileNameId), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>("b.bmp"));
+  HWND name = GetDlgItem(dialog, kFileNameBox);
+  SendMessageA(name ? name : GetDlgItem(dialog, kFileNameId), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>((pictures_ + "b.bmp").c_str()));
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(viewer.ZoneBecomes(1, pictures_ + "b.bmp  (1 of 1)")) << viewer.Zone(1);
   EXPECT_EQ(viewer.Zone(2), "40x30");
@@ -230,13 +248,13 @@ TEST_F(ViewerJourneyTest, OpensFoldersAndFilesThroughTheirDialogsAndKeys) {
   // A folder without images dropped over the image: "No Images", and no
   // warning about an image without a name.
   EXPECT_TRUE(viewer.Drop({empty_.substr(0, empty_.size() - 1)}));
-  EXPECT_EQ(AnswerBox(viewer, "No Images"), NoImagesText(empty_));
+  EXPECT_EQ(Upper(AnswerBox(viewer, "No Images")), NoImagesText(empty_));
   ExpectNoImage(viewer, "100%", "Normal");
 
   // Load Folder opens where the drop left off, in the empty folder.
   EXPECT_TRUE(viewer.Type({VK_CONTROL, 'L'}));
   EXPECT_TRUE(PressIn(viewer, "Select Image Folder", IDOK));
-  EXPECT_EQ(AnswerBox(viewer, "No Images"), NoImagesText(empty_));
+  EXPECT_EQ(Upper(AnswerBox(viewer, "No Images")), NoImagesText(empty_));
   ExpectNoImage(viewer, "100%", "Normal");
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
@@ -365,8 +383,7 @@ class HtmlPagesCopied {
     hadOld_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", old, &size) == ERROR_SUCCESS;
     old_ = old;
     RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "LumbraTestPage", 14);
-    const std::string command =
-        "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"" + copy + "\"";
+    const std::string command = "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"" + copy + "\"";
     if (RegCreateKeyA(HKEY_CLASSES_ROOT, "LumbraTestPage\\shell\\open\\command", &key) ==
         ERROR_SUCCESS) {
       RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
@@ -456,8 +473,7 @@ TEST_F(ViewerJourneyTest, ModesFollowTheWindowAsItIsResized) {
   auto tiled = [&] {
     return WaitFor([&] {
       const RECT r = PlaceOf(image), c = client();
-      return r.right >= c.right && r.bottom >= c.bottom &&
-             ShowsTiled(viewer.main(), image, 80, 60);
+      return r.right >= c.right && r.bottom >= c.bottom && ShowsTiled(viewer.main(), image, 80, 60);
     });
   };
   EXPECT_TRUE(tiled());
