@@ -88,15 +88,16 @@ TEST(Zoom, ProductsAreExactAndTruncated) {
   EXPECT_EQ(ZoomedLength(0, 333), 0);
   EXPECT_EQ(ZoomedLength(32767, 32767), 32767LL * 32767 / 100);
   // The largest zoom keeps the longer side within 32,767 pixels, and one
-  // more would not.
-  for (const auto& [width, height] : {std::pair{320, 240}, {240, 320}, {3000, 7}, {32767, 1}}) {
+  // more would not; small images stop at 999 %, whose text the zone holds.
+  for (const auto& [width, height] : {std::pair{4000, 60}, {60, 4000}, {32767, 1}, {3281, 7}}) {
     const std::int32_t zoom = LargestZoom(width, height);
     EXPECT_LE(ZoomedLength(zoom, std::max(width, height)), 32767) << width << "x" << height;
     EXPECT_GT(ZoomedLength(zoom + 1, std::max(width, height)), 32767) << width << "x" << height;
   }
-  EXPECT_EQ(LargestZoom(320, 240), 10239);
-  EXPECT_EQ(LargestZoom(1, 1), 32767);  // the zoom itself is a 16-bit number
-  EXPECT_EQ(LargestZoom(0, 0), 32767);
+  EXPECT_EQ(LargestZoom(4000, 60), 819);
+  EXPECT_EQ(LargestZoom(3280, 7), 999);
+  EXPECT_EQ(LargestZoom(1, 1), 999);
+  EXPECT_EQ(LargestZoom(0, 0), 999);
 }
 
 TEST(StatusTexts, Zones) {

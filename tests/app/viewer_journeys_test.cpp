@@ -5,6 +5,8 @@
 // the screen where the image lies.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -308,15 +310,30 @@ TEST_F(ViewerJourneyTest, ProgramSetupAtAZoomOfTheUsersKeepsThePictureAtThatZoom
   EXPECT_TRUE(viewer.Ends());
 }
 
+// Whether a status zone's text stands whole inside it: no dark pixel of
+// the text in the last columns before the zone's edge.
+bool ZoneTextWhole(const RunningViewer& viewer, int zone) {
+  HWND bar = FindWindowExA(viewer.main(), nullptr, STATUSCLASSNAMEA, nullptr);
+  const RECT r = viewer.RemoteRect(bar, SB_GETRECT, static_cast<WPARAM>(zone - 1));
+  for (int x = r.right - 4; x < r.right; ++x) {
+    for (int y = r.top + 2; y < r.bottom - 2; ++y) {
+      const COLORREF c = ScreenAt(bar, x, y);
+      if (GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64) return false;
+    }
+  }
+  return r.right > r.left;
+}
+
 // A zoom typed far beyond what the screen can place a window at stops at
 // the largest that keeps the picture within 32,767 pixels: zone 3 names
-// it, and the screen shows the picture at that zoom from end to end.
+// it, whole, and the screen shows the picture at that zoom from end to
+// end.
 TEST_F(ViewerJourneyTest, AZoomBeyondWhatTheScreenCanHoldStopsWhereItCan) {
-  Write(pictures_ + "big.bmp", Quadrants(320, 240));
-  RunningViewer viewer(folder_, "\"" + pictures_ + "big.bmp\"");
+  Write(pictures_ + "long.bmp", Quadrants(4000, 60));
+  RunningViewer viewer(folder_, "\"" + pictures_ + "long.bmp\"");
   ASSERT_NE(viewer.main(), nullptr);
   OnTop(viewer);
-  ASSERT_TRUE(viewer.ZoneBecomes(2, "320x240")) << viewer.Zone(2);
+  ASSERT_TRUE(viewer.ZoneBecomes(2, "4000x60")) << viewer.Zone(2);
 
   viewer.Command(22);  // Custom Zoom
   HWND zoom = Showing(viewer, "Zoom...");
@@ -327,10 +344,11 @@ TEST_F(ViewerJourneyTest, AZoomBeyondWhatTheScreenCanHoldStopsWhereItCan) {
   PostMessageA(spin, EM_SETSEL, 0, -1);
   for (const char c : std::string("32767")) PostMessageA(spin, WM_CHAR, static_cast<WPARAM>(c), 1);
   EXPECT_TRUE(PressIn(viewer, "Zoom...", 3));
-  const std::int32_t largest = LargestZoom(320, 240);
+  const std::int32_t largest = LargestZoom(4000, 60);
   EXPECT_TRUE(viewer.ZoneBecomes(3, std::to_string(largest) + "%")) << viewer.Zone(3);
+  EXPECT_TRUE(WaitFor([&] { return ZoneTextWhole(viewer, 3); }));
   HWND image = GetDlgItem(viewer.main(), kImageControl);
-  const int width = ZoomedLength(largest, 320), height = ZoomedLength(largest, 240);
+  const int width = ZoomedLength(largest, 4000), height = ZoomedLength(largest, 60);
   EXPECT_LE(width, 32767);
   EXPECT_TRUE(WaitFor([&] {
     const RECT r = PlaceOf(image);
@@ -347,8 +365,9 @@ TEST_F(ViewerJourneyTest, AZoomBeyondWhatTheScreenCanHoldStopsWhereItCan) {
     EXPECT_TRUE(viewer.Type({VK_CONTROL, VK_RIGHT}));
   }
   EXPECT_TRUE(WaitFor([&] { return PlaceOf(image).right <= client.right; }));
-  EXPECT_TRUE(WaitFor([&] { return ScreenAt(viewer.main(), middleX, middleY) == kYellow; }))
-      << ScreenAt(viewer.main(), middleX, middleY);
+  const int nearX = client.right - 40, nearY = client.bottom - 40;
+  EXPECT_TRUE(WaitFor([&] { return ScreenAt(viewer.main(), nearX, nearY) == kYellow; }))
+      << ScreenAt(viewer.main(), nearX, nearY);
   viewer.Command(5);
   EXPECT_TRUE(viewer.Ends());
 }
