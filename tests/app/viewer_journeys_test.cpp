@@ -347,6 +347,10 @@ TEST_F(ViewerJourneyTest, AZoomBeyondWhatTheScreenCanHoldStopsWhereItCan) {
   const std::int32_t largest = LargestZoom(4000, 60);
   EXPECT_TRUE(viewer.ZoneBecomes(3, std::to_string(largest) + "%")) << viewer.Zone(3);
   EXPECT_TRUE(WaitFor([&] { return ZoneTextWhole(viewer, 3); }));
+  // The zoom key goes no further.
+  viewer.Key('Z');
+  EXPECT_TRUE(viewer.Answers());
+  EXPECT_EQ(viewer.Zone(3), std::to_string(largest) + "%");
   HWND image = GetDlgItem(viewer.main(), kImageControl);
   const int width = ZoomedLength(largest, 4000), height = ZoomedLength(largest, 60);
   EXPECT_LE(width, 32767);
