@@ -7,10 +7,22 @@ namespace lumbra {
 namespace {
 // What the window keeps for the tool bar and the status bar.
 constexpr std::int32_t kBarsHeight = 40;
+// The largest coordinate a window can be placed and painted at.
+constexpr std::int32_t kLargestCoordinate = 32767;
+// The largest zoom whose text, with its "%", the status zone holds.
+constexpr std::int32_t kLargestZoomText = 999;
 }  // namespace
 
 std::int32_t ZoomedLength(std::int32_t zoom, std::int32_t length) {
   return static_cast<std::int32_t>(std::int64_t{zoom} * length / 100);
+}
+
+std::int32_t LargestZoom(std::int32_t width, std::int32_t height) {
+  const std::int64_t length = std::max(width, height);
+  if (length <= 0) return kLargestZoomText;
+  // INT(zoom x length / 100) <= limit exactly when zoom x length < (limit + 1) x 100.
+  const std::int64_t zoom = ((std::int64_t{kLargestCoordinate} + 1) * 100 - 1) / length;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(zoom, kLargestZoomText));
 }
 
 std::int32_t FitScale::Apply(std::int32_t length) const {

@@ -10,6 +10,12 @@ namespace lumbra {
 // INT(zoom x 0.01 x length).
 std::int32_t ZoomedLength(std::int32_t zoom, std::int32_t length);
 
+// The largest zoom the viewer shows an image of width x height at: its
+// zoomed size within the 32,767 pixels the platform can place and paint a
+// window at, and the zoom within the three digits that its status zone
+// shows whole.
+std::int32_t LargestZoom(std::int32_t width, std::int32_t height);
+
 // A scale as the exact ratio numerator / denominator.
 struct FitScale {
   std::int64_t numerator = 1;

@@ -64,6 +64,9 @@ constexpr std::string_view kAllFiles = "*.*";
 // The direction of the last step: 1 forward, -1 back.
 std::int32_t g_travel = 1;
 
+// Whether the last build listed a folder.
+bool g_listedFolder = false;
+
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -264,7 +267,9 @@ void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
   if (ImageList.Records() <= 1 && (PS.AUTOLOADDIR || forceFolder) && !build.cancelled &&
       !build.listedFolder) {
     AddFolderImages(std::string(PS.LASTPATH.clipped()), build);
+    build.listedFolder = true;
   }
+  g_listedFolder = build.listedFolder;
   DirectoryQueue.Free();
   SortImageList(PS.SORTORDER);
   TakeFirstAdded();
@@ -311,6 +316,25 @@ void PrefetchNeighbour() {
   prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(path)), ImageListGeneration);
 }
 
+namespace {
+// A list that came out empty: "No Images" for the folder listed, then no
+// image on show.
+void ShowNoImages() {
+  if (g_listedFolder) {
+    MessageDialog("There are no images in the following folder: " + PS.LASTPATH.str() +
+                      " Please select another folder.",
+                  "No Images", "ICON:Exclamation", BUTTON::Ok);
+  }
+  EnterNoImageState();
+}
+}  // namespace
+
+void ShowArgumentList(std::string_view text, bool dropped) {
+  BuildImageList(text, dropped, false);
+  if (ImageList.Records() == 0) ShowNoImages();
+  ShowImage();
+}
+
 void OpenImageCommand() {
   PS.TEMPFILENAME = SelectImageFile();
   if (PS.TEMPFILENAME.blank()) return;
@@ -331,10 +355,7 @@ void LoadFolderCommand() {
   PS.LASTPATH = PS.TEMPFILENAME;
   BuildImageList({}, false, true);
   if (ImageList.Records() == 0) {
-    MessageDialog("There are no images in the following folder: " + PS.LASTPATH.str() +
-                      " Please select another folder.",
-                  "No Images", "ICON:Exclamation", BUTTON::Ok);
-    EnterNoImageState();
+    ShowNoImages();
   } else {
     CurrentImage = 1;
     PS.FILENAME = ImagePathAt(1);

@@ -65,6 +65,11 @@ std::string ImagePathAt(std::int32_t position);
 // list is empty). Esc during the build asks whether to stop.
 void BuildImageList(std::string_view text, bool dropped, bool forceFolder);
 
+// The list of a command line or a drop built and its first entry shown; a
+// list that comes out empty (a folder without images) gives the "No
+// Images" message and no image, as Load Folder does.
+void ShowArgumentList(std::string_view text, bool dropped);
+
 // Sorts the list by order 1..6 (None, Path, Name, Type, Size, Date),
 // stably; other numbers leave it as it is.
 void SortImageList(std::int32_t order);

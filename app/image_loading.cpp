@@ -152,7 +152,8 @@ void LoadStep() {
     assigned = AssignImage(MW::ImageControl, name);
   }
   if (PS.FILENAME.blank() || !assigned.loaded) {
-    if (PS.WARNBADIMAGE) WarnBadImage();
+    // A blank name is no image to warn about.
+    if (PS.WARNBADIMAGE && !PS.FILENAME.blank()) WarnBadImage();
     HideControls(MW::ImageControl);
     CentreRule(MW::ImageNotLoadedText);
     ShowControls(MW::ImageNotLoadedText);
@@ -191,8 +192,7 @@ void ModeStep() {
     SetProperty(MW::ImageControl, PROP::Stretch, 0);
     SetProperty(MW::ImageControl, PROP::Tiled, 0);
   }
-  // Without an image the status zones stay empty.
-  SetZone(MW::ModeZone, PS.FILENAME.blank() ? std::string_view() : ModeStatus(PS.IMAGEMODE));
+  SetZone(MW::ModeZone, ModeStatus(PS.IMAGEMODE));
   switch (PS.IMAGEMODE) {
     case kModeNormal: SizeImageControl(ImageWidth, ImageHeight); break;
     case kModeStretched:
@@ -208,10 +208,10 @@ void ModeStep() {
       BestFit();
       break;
   }
-  if (PS.IMAGEMODE != kModeNormal) {
-    PS.IMAGEZOOM = 100;
-    PS.OLDIMAGEZOOM = 0;
-  }
+  // The layout above leaves a Normal control at the image's natural size,
+  // so the zoom is applied afresh after it in every mode.
+  if (PS.IMAGEMODE != kModeNormal) PS.IMAGEZOOM = 100;
+  PS.OLDIMAGEZOOM = -1;
   Display();
   MarkModeMenu();
   Enable(kZoomCommand, PS.IMAGEMODE == kModeNormal);
@@ -220,14 +220,17 @@ void ModeStep() {
   PS.OLDIMAGEMODE = PS.IMAGEMODE;
 }
 
-// Sizes the image control for PS:IMAGEZOOM (Normal mode only).
+// Sizes the image control for PS:IMAGEZOOM (Normal mode only), the zoom
+// held within what the platform can paint.
 void ZoomStep() {
   const PhaseScope phase("ShowImage: zoom step");
   if (PS.IMAGEMODE == kModeNormal) {
+    PS.IMAGEZOOM = static_cast<std::int16_t>(
+        std::clamp<std::int32_t>(PS.IMAGEZOOM, 0, LargestZoom(ImageWidth, ImageHeight)));
     SizeImageControl(ZoomedLength(PS.IMAGEZOOM, ImageWidth),
                      ZoomedLength(PS.IMAGEZOOM, ImageHeight));
   }
-  SetZone(MW::ZoomZone, PS.FILENAME.blank() ? std::string() : ZoomStatus(PS.IMAGEZOOM));
+  SetZone(MW::ZoomZone, ZoomStatus(PS.IMAGEZOOM));
   PS.OLDIMAGEZOOM = PS.IMAGEZOOM;
   MarkZoomMenu();
 }
@@ -284,6 +287,10 @@ void EnterNoImageState() {
   CentreRule(MW::ImageNotLoadedText);
   ShowControls(MW::ImageNotLoadedText);
   PS.BADIMAGE = 1;
+  // The next ShowImage names the mode and the zoom again, and sets the
+  // commands for the list as it now is.
+  PS.OLDIMAGEMODE = 0;
+  PS.OLDIMAGEZOOM = -1;
 }
 
 void SetNavigationStates() {

@@ -64,8 +64,7 @@ void OnOpen() {
   PS.FILENAME = PS.COMMANDLINELEN > 0 ? argument : std::string();
   if (!PS.FILENAME.blank()) {
     ShowLoadingListing();
-    BuildImageList(argument, false, false);
-    ShowImage();
+    ShowArgumentList(argument, false);
     return;
   }
   if (PS.SHOWWELCOMESCREEN) {
@@ -91,8 +90,7 @@ void OnDrop() {
   const std::string text = DropText();
   if (ClipTrailingBlanks(text).empty()) return;
   ShowLoadingListing();
-  BuildImageList(text, true, false);
-  ShowImage();
+  ShowArgumentList(text, true);
 }
 
 // No vetoes the close; Yes, or Prompt on Exit off, lets it proceed.

@@ -29,13 +29,11 @@ void ScrollBy(std::uint32_t position, std::int32_t delta) {
   RedisplayControls();
 }
 
-// The zoom keys work in Normal mode only.
+// The zoom keys work in Normal mode only; ShowImage holds the zoom within
+// what it can show.
 void ZoomBy(std::int32_t delta) {
   if (PS.IMAGEMODE != kModeNormal) return;
-  std::int32_t zoom = PS.IMAGEZOOM;
-  if (delta > 0 && zoom < kZoomKeyLimit) zoom = std::min<std::int32_t>(zoom + delta, kZoomKeyLimit);
-  if (delta < 0) zoom = std::max(zoom + delta, 0);
-  PS.IMAGEZOOM = static_cast<std::int16_t>(zoom);
+  PS.IMAGEZOOM = static_cast<std::int16_t>(std::max(PS.IMAGEZOOM + delta, 0));
   ShowImage();
 }
 

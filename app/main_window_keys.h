@@ -6,9 +6,6 @@
 
 namespace lumbra {
 
-// The highest zoom the zoom keys go to, in percent.
-inline constexpr std::int16_t kZoomKeyLimit = 1000;
-
 void RegisterAlertKeys();
 
 // Runs the action of an alerted key code.

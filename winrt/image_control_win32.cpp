@@ -175,7 +175,12 @@ bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
       result = 0;
       return true;
     case WM_GETDLGCODE: result = DLGC_STATIC; return true;
-    case WM_SIZE: UpdateScrollBars(); return false;
+    case WM_SIZE:
+      UpdateScrollBars();
+      // A picture painted over the whole control changes everywhere when
+      // the control's size does, not only where the control grew.
+      RepaintImage(nullptr);
+      return false;
     case WM_HSCROLL:
       Scroll(SB_HORZ, LOWORD(wp));
       result = 0;

@@ -9,16 +9,23 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/image_list.h"
 #include "app/image_loading.h"
+#include "app/main_commands.h"
+#include "app/main_popups.h"
 #include "app/menu_marks.h"
 #include "app/program_settings.h"
+#include "app/status_texts.h"
+#include "app/viewer_popups.h"
 #include "core/directory_listing.h"
 #include "tests/codecs/test_images.h"
+#include "tests/winrt/native_probe.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -118,6 +125,7 @@ class ViewerTest : public ::testing::Test {
     CloseWindowObject(window_);
     ImageList.Free();
     SetMessageDialogReplacement(nullptr);
+    SetFileDialogReplacement(nullptr);
   }
   std::string Short(const std::string& name) { return ShortPath(folder_ + name); }
 
@@ -378,6 +386,146 @@ TEST_F(ViewerTest, BestFitAndZoomSizeTheImageControl) {
   PS.IMAGEZOOM = 137;
   ShowImage();
   for (std::size_t i = 4; i < 12; ++i) EXPECT_EQ(MenuChecks[i], 0);
+}
+
+// The file and folder dialogs answered with these choices.
+std::string g_chosenFile, g_chosenFolder;
+bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view, std::int32_t flags) {
+  name = (flags & FILE_DIALOG::Directory) ? g_chosenFolder : g_chosenFile;
+  return true;
+}
+
+// A user on another thread: waits for the window with the title, then
+// acts on it.
+std::thread Driving(const char* title, std::function<void(HWND)> act) {
+  return std::thread([title, act] {
+    HWND window = nullptr;
+    if (probe::WaitFor(
+            [&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); })) {
+      act(window);
+    }
+  });
+}
+void Click(HWND window, std::int32_t control) {
+  PostMessageA(GetDlgItem(window, control), BM_CLICK, 0, 0);
+}
+
+// Every way of loading outside Next and Prev, with Keep Image Settings off,
+// lays the new image out in the mode and zoom in use, and the status
+// zones, the menu's and the popups' marks and the image control all tell
+// the same mode and zoom; so does Program Setup, closed either way.
+TEST_F(ViewerTest, LoadsOutsideNextAndPrevKeepTheModeAndZoomInAgreement) {
+  const std::string good = folder_ + "good\\";
+  CreateDirectoryA(good.c_str(), nullptr);
+  Write(good + "a wide.bmp", MakeBmp8(1000, 300));
+  Write(good + "b.gif", Gif(30, 20));
+  Write(good + "c.bmp", MakeBmp8(64, 48));
+  PS.KEEPIMAGESETTINGS = 0;
+  PS.AUTOLOADDIR = 0;
+  PS.WARNBADIMAGE = 0;
+  PS.SORTORDER = kSortName;
+  SetFileDialogReplacement(ScriptedFileDialog);
+  g_chosenFolder = good;
+  g_chosenFile = good + "c.bmp";
+  IniFilePath = folder_ + "LUMBRA.INI";  // where Program Setup's Ok saves
+  const std::int32_t toolbar = std::atoi(GetProperty(40, PROP::Height).c_str());
+  auto number = [](std::int32_t control, std::uint32_t property) {
+    return std::atoi(GetProperty(control, property).c_str());
+  };
+
+  struct Way {
+    const char* name;
+    std::function<void()> load;
+  };
+  const std::vector<Way> ways = {
+      {"Open Image", [] { RunCommand(Command::OpenImage); }},
+      {"Load Folder", [] { RunCommand(Command::LoadFolder); }},
+      {"drop", [&] { ShowArgumentList(good + "b.gif," + good + "c.bmp", true); }},
+      {"Refresh", [] { RunCommand(Command::Refresh); }},
+      {"pick from the list",
+       [] {
+         RunCommand(Command::LoadFolder);
+         std::thread user = Driving("Select Image File...", [](HWND w) {
+           HWND list = GetDlgItem(w, 8);
+           PostMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+           probe::WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; });
+           Click(w, 12);
+         });
+         RunCommand(Command::ImageList);
+         user.join();
+       }},
+      {"Program Setup, Cancel",
+       [] {
+         std::thread user = Driving("Lumbra - Program Setup", [](HWND w) { Click(w, 29); });
+         RunCommand(Command::ProgramSetup);
+         user.join();
+       }},
+      {"Program Setup, Ok",
+       [] {
+         std::thread user = Driving("Lumbra - Program Setup", [](HWND w) { Click(w, 28); });
+         RunCommand(Command::ProgramSetup);
+         user.join();
+       }},
+  };
+  struct Setting {
+    Command mode;
+    std::int32_t zoom;
+    const char* name;
+  };
+  for (const Setting& setting :
+       {Setting{Command::Stretched, 100, "Stretched"}, Setting{Command::Tiled, 100, "Tiled"},
+        Setting{Command::BestFit, 100, "Best Fit"}, Setting{Command::Normal, 150, "Normal"}}) {
+    RunCommand(Command::OpenImage);
+    RunCommand(setting.mode);
+    if (setting.zoom != 100) RunCommand(Command::ZoomStep, setting.zoom);
+    for (const Way& way : ways) {
+      SCOPED_TRACE(std::string(setting.name) + " after " + way.name);
+      way.load();
+      ASSERT_EQ(PS.BADIMAGE, 0) << PS.FILENAME.str();
+      EXPECT_EQ(Zone(3), std::to_string(setting.zoom) + "%");
+      EXPECT_EQ(Zone(4), setting.name);
+      for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(MenuChecks[i], ModeStatus(static_cast<std::int32_t>(i + 1)) == setting.name) << i;
+      }
+      for (std::size_t i = 0; i < std::size(kZoomSteps); ++i) {
+        EXPECT_EQ(MenuChecks[4 + i], kZoomSteps[i] == setting.zoom) << kZoomSteps[i];
+      }
+      MarkZoomPopup();
+      EXPECT_NE(ZoomPopup.str().find("+" + std::to_string(setting.zoom) + "%"), std::string::npos)
+          << ZoomPopup.str();
+      // The picture: the image control laid out for the mode and zoom.
+      EXPECT_TRUE(Visible(kImageControl));
+      const std::int32_t width = number(kImageControl, PROP::Width);
+      const std::int32_t height = number(kImageControl, PROP::Height);
+      switch (setting.mode) {
+        case Command::Stretched:
+          EXPECT_EQ(GetProperty(kImageControl, PROP::Stretch), "1");
+          EXPECT_EQ(width, 800);
+          // Laid out for the mode, or after a load for the window's size too.
+          EXPECT_TRUE(height == 600 - 40 || height == 600 - toolbar) << height;
+          break;
+        case Command::Tiled:
+          EXPECT_EQ(GetProperty(kImageControl, PROP::Tiled), "1");
+          EXPECT_EQ(width, std::max<std::int32_t>(800, ImageWidth));
+          EXPECT_EQ(height, std::max<std::int32_t>(600, ImageHeight));
+          break;
+        case Command::BestFit: {
+          const ControlPlace place = BestFitPlace(800, 600, toolbar, ImageWidth, ImageHeight);
+          EXPECT_EQ(GetProperty(kImageControl, PROP::Stretch), "1");
+          EXPECT_EQ(width, place.width);
+          EXPECT_EQ(height, place.height);
+          EXPECT_EQ(number(kImageControl, PROP::Xpos), place.x);
+          break;
+        }
+        default:
+          EXPECT_NE(GetProperty(kImageControl, PROP::Stretch), "1");
+          EXPECT_NE(GetProperty(kImageControl, PROP::Tiled), "1");
+          EXPECT_EQ(width, ImageWidth * 3 / 2);
+          EXPECT_EQ(height, ImageHeight * 3 / 2);
+          break;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // argument texts, path types, the fit and zoom arithmetic, status texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/argument_items.h"
@@ -85,6 +87,17 @@ TEST(Zoom, ProductsAreExactAndTruncated) {
   EXPECT_EQ(ZoomedLength(300, 333), 999);
   EXPECT_EQ(ZoomedLength(0, 333), 0);
   EXPECT_EQ(ZoomedLength(32767, 32767), 32767LL * 32767 / 100);
+  // The largest zoom keeps the longer side within 32,767 pixels, and one
+  // more would not; small images stop at 999 %, whose text the zone holds.
+  for (const auto& [width, height] : {std::pair{4000, 60}, {60, 4000}, {32767, 1}, {3281, 7}}) {
+    const std::int32_t zoom = LargestZoom(width, height);
+    EXPECT_LE(ZoomedLength(zoom, std::max(width, height)), 32767) << width << "x" << height;
+    EXPECT_GT(ZoomedLength(zoom + 1, std::max(width, height)), 32767) << width << "x" << height;
+  }
+  EXPECT_EQ(LargestZoom(4000, 60), 819);
+  EXPECT_EQ(LargestZoom(3280, 7), 999);
+  EXPECT_EQ(LargestZoom(1, 1), 999);
+  EXPECT_EQ(LargestZoom(0, 0), 999);
 }
 
 TEST(StatusTexts, Zones) {

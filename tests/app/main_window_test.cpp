@@ -438,7 +438,20 @@ TEST_F(MainWindowTest, WithoutAnArgumentShowsNoImageTakesDropsAndAsksBeforeClosi
   EXPECT_TRUE(viewer.ZoneBecomes(5, "Lumbra 1.0"));
   const HWND notLoaded = FindWindowExA(viewer.main(), nullptr, nullptr, "Image Not Loaded");
   EXPECT_TRUE(WaitFor([&] { return notLoaded && IsWindowVisible(notLoaded); }));
-  for (int zone = 1; zone <= 4; ++zone) EXPECT_EQ(viewer.Zone(zone), "") << zone;
+  // Nothing named, and the mode and the zoom in their zones, following
+  // the commands that change them.
+  EXPECT_TRUE(viewer.ZoneBecomes(4, "Normal")) << viewer.Zone(4);
+  EXPECT_EQ(viewer.Zone(3), "100%");
+  EXPECT_EQ(viewer.Zone(1), "");
+  EXPECT_EQ(viewer.Zone(2), "");
+  viewer.Command(19);  // Zoom 150%
+  EXPECT_TRUE(viewer.ZoneBecomes(3, "150%")) << viewer.Zone(3);
+  viewer.Command(11);  // Tiled
+  EXPECT_TRUE(viewer.ZoneBecomes(4, "Tiled")) << viewer.Zone(4);
+  EXPECT_EQ(viewer.Zone(3), "100%");
+  viewer.Command(9);  // Normal
+  EXPECT_TRUE(viewer.ZoneBecomes(4, "Normal")) << viewer.Zone(4);
+  EXPECT_EQ(viewer.Zone(1), "");
 
   // Centred across the window, and down the part below the tool bar less
   // the tool bar and the status bar, whatever the window's size.

@@ -7,3 +7,10 @@ if(LUMBRA_CROSS)
   # The clipboard is one for every program on the display.
   set_tests_properties(app_main_window_test PROPERTIES RESOURCE_LOCK clipboard)
 endif()
+# The real program along a user's journeys, its dialogs the real ones.
+if(LUMBRA_CROSS)
+  lumbra_test(app_viewer_journeys_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/viewer_journeys_test.cpp LIBS lumbra_viewer)
+  add_dependencies(app_viewer_journeys_test lumbra)
+  target_compile_definitions(app_viewer_journeys_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
+endif()

@@ -84,7 +84,8 @@ inline BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
   auto* s = reinterpret_cast<OwnedSearch*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window) != s->className ||
+  if (owner != s->process || !IsWindowVisible(window) ||
+      (s->className && ClassOf(window) != s->className) ||
       (s->title && TextOf(window) != s->title)) {
     return TRUE;
   }
@@ -169,7 +170,7 @@ class RunningViewer {
     return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
   }
 
-  // A visible top-level window of the program (title optional).
+  // A visible top-level window of the program (class and title optional).
   HWND Owned(const char* className, const char* title = nullptr) const {
     OwnedSearch s{process_.Id(), className, title, nullptr};
     EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&s));
