@@ -18,6 +18,7 @@
 #include "app/program_settings.h"
 #include "app/wait_cursor_win32.h"
 #include "core/directory_listing.h"
+#include "core/directory_rules.h"
 #include "core/picture.h"
 #include "winrt/dialogs.h"
 #include "winrt/window.h"
@@ -130,7 +131,10 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
   const std::uint32_t count = DirectoryQueue.Records();
   for (std::uint32_t i = 1; i <= count; ++i) {
     DirectoryQueue.Get(i);
-    const std::string_view name = DQ.NAME.clipped();
+    // A name the code page cannot hold is listed, loaded and shown by the
+    // short name the file system gives every file.
+    const std::string_view name =
+        NameSurvivesCodePage(DQ.NAME.clipped()) ? DQ.NAME.clipped() : DQ.SHORTNAME.clipped();
     const std::string full = shortFolder + std::string(name);
     const bool given = SameIgnoringCase(full, build.lastItem) ||
                        SameIgnoringCase(shortFolder + DQ.SHORTNAME.str(), build.lastItem) ||
