@@ -10,9 +10,10 @@ wine=$1 driver=$2 samples=$3
 rm -rf files refs manifest.txt
 mkdir -p files refs
 
-# The samples, except the metafile (ImageMagick has no reader for it here).
+# The samples that a folder lists: not the metafile (ImageMagick has no
+# reader for it here) nor the cursor (a folder lists no cursors).
 for f in "$samples"/*; do
-  case "${f,,}" in *.bmp | *.ico | *.cur | *.pcx | *.gif | *.jpg) cp "$f" files/ ;; esac
+  case "${f,,}" in *.bmp | *.ico | *.pcx | *.gif | *.jpg) cp "$f" files/ ;; esac
 done
 
 # The test suites' images, by the suites' own writers.
@@ -31,7 +32,7 @@ im bmp3:files/im-bmp3-8bit-61x40.bmp 61x40 -colors 200 -type palette
 im bmp3:files/im-bmp3-rle8-61x40.bmp 61x40 -colors 200 -type palette -compress RLE
 im bmp3:files/im-bmp3-24bit-61x40.bmp 61x40 -type truecolor
 im bmp:files/im-bmp-16bit-rgb565-61x40.bmp 61x40 -define bmp:subtype=RGB565
-im bmp:files/im-bmp-32bit-v5-61x40.bmp 61x40 -alpha on
+im bmp:files/im-bmp-32bit-v5-61x40.bmp 61x40 -alpha opaque
 im bmp2:files/im-bmp2-os2-1bit-61x40.bmp 61x40 -monochrome -type bilevel
 im bmp2:files/im-bmp2-os2-8bit-61x40.bmp 61x40 -colors 200 -type palette
 im bmp2:files/im-bmp2-os2-24bit-61x40.bmp 61x40 -type truecolor
