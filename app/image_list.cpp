@@ -143,7 +143,7 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
     const std::string_view type = TypeOfPath(full);
     if (IsImageType(type)) {
       FL = ImageEntry{};
-      FL.PATH = folder;
+      FL.PATH = NameSurvivesCodePage(folder) ? folder : shortFolder;
       FL.FILENAME = name;
       TakeFileFacts(FL, DQ);
       FL.TYPE = type;
@@ -176,9 +176,12 @@ void AddArgumentItem(const std::string& item, ListBuild& build) {
   }
   build.lastItem = item;
   build.lastLong = longForm;
+  // A long path the code page cannot hold opens nothing: the entry keeps
+  // the short one.
+  const std::string& listed = NameSurvivesCodePage(longForm) ? longForm : item;
   FL = ImageEntry{};
-  FL.PATH = FolderOfPath(longForm);
-  FL.FILENAME = NameOfPath(longForm);
+  FL.PATH = FolderOfPath(listed);
+  FL.FILENAME = NameOfPath(listed);
   FL.IMAGEPOS = ++build.added;
   if (found) {
     TakeFileFacts(FL, DQ);
