@@ -18,6 +18,7 @@
 #include "app/program_settings.h"
 #include "app/wait_cursor_win32.h"
 #include "core/directory_listing.h"
+#include "core/directory_rules.h"
 #include "core/phase_trace.h"
 #include "core/picture.h"
 #include "winrt/dialogs.h"
@@ -161,10 +162,14 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
   DirectoryQueue.Free();
   ListDirectory(DirectoryQueue, folder + std::string(kAllFiles), 0);
   const std::string shortFolder(ClipTrailingBlanks(ShortPath(folder)));
+  const std::string& entryFolder = NameSurvivesCodePage(folder) ? folder : shortFolder;
   const std::uint32_t count = DirectoryQueue.Records();
   for (std::uint32_t i = 1; i <= count; ++i) {
     DirectoryQueue.Get(i);
-    const std::string_view name = DQ.NAME.clipped();
+    // A name the code page cannot hold is listed, loaded and shown by the
+    // short name the file system gives every file.
+    const std::string_view name =
+        NameSurvivesCodePage(DQ.NAME.clipped()) ? DQ.NAME.clipped() : DQ.SHORTNAME.clipped();
     const bool given = IsPathOf(shortFolder, name, build.lastItem) ||
                        IsPathOf(shortFolder, DQ.SHORTNAME.str(), build.lastItem) ||
                        IsPathOf(folder, name, build.lastLong);
@@ -172,7 +177,7 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
     const std::string_view type = TypeOfPath(name);
     if (IsImageType(type)) {
       FL = ImageEntry{};
-      FL.PATH = folder;
+      FL.PATH = entryFolder;
       FL.FILENAME = name;
       TakeFileFacts(FL, DQ);
       FL.TYPE = type;
@@ -205,9 +210,12 @@ void AddArgumentItem(const std::string& item, ListBuild& build) {
   }
   build.lastItem = item;
   build.lastLong = longForm;
+  // A long path the code page cannot hold opens nothing: the entry keeps
+  // the short one.
+  const std::string& listed = NameSurvivesCodePage(longForm) ? longForm : item;
   FL = ImageEntry{};
-  FL.PATH = FolderOfPath(longForm);
-  FL.FILENAME = NameOfPath(longForm);
+  FL.PATH = FolderOfPath(listed);
+  FL.FILENAME = NameOfPath(listed);
   FL.IMAGEPOS = ++build.added;
   if (found) {
     TakeFileFacts(FL, DQ);

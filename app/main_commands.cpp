@@ -23,6 +23,7 @@
 #include "app/program_setup_window.h"
 #include "app/zoom_window.h"
 #include "core/directory_listing.h"
+#include "core/directory_rules.h"
 #include "core/phase_trace.h"
 #include "display/clipboard.h"
 #include "winrt/event_codes.h"
@@ -213,6 +214,8 @@ void CopyPathToClipboard(std::string_view path, bool longNames) {
     return;
   }
   std::string text(ClipTrailingBlanks(LongPath(clipped)));
+  // A long path the code page cannot hold would open nothing: the short one does.
+  if (!NameSurvivesCodePage(text)) text = ShortPath(clipped);
   if (text.find(' ') != std::string::npos) text = "\"" + text + "\"";
   CopyTextToClipboard(text);
 }

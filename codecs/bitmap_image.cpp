@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "codecs/core_header_bitmap.h"
 #include "codecs/decoded_image.h"
 
 namespace lumbra {
@@ -59,8 +60,14 @@ bool BitmapImage::AttachBytes(std::span<const std::uint8_t> bytes, bool) {
   // The decoder made sure of the header's bytes; nothing else is checked
   // here. Every reader of the rows checks them against the real size.
   if (bytes.size() < kFileHeaderSize + 12) return false;
-  width_ = ReadS32(bytes.data() + 18);
-  height_ = ReadS32(bytes.data() + 22);
+  if (HasCoreHeader(bytes)) {
+    // A core header holds its width and height in 16 bits.
+    width_ = ReadU16(bytes.data() + 18);
+    height_ = ReadU16(bytes.data() + 20);
+  } else {
+    width_ = ReadS32(bytes.data() + 18);
+    height_ = ReadS32(bytes.data() + 22);
+  }
   sourceIsBitmap_ = 1;
   return true;
 }
@@ -83,6 +90,11 @@ std::unique_ptr<BitmapImage> DecodeBitmapImage(ImageOwner* owner,
   if (bytes.size() <= kMinBitmapBytes || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
   auto image = std::make_unique<BitmapImage>(flags);
   if (!AttachWithOwner(*image, owner, bytes)) return nullptr;
+  // A core-header bitmap is painted, copied and reduced from the same
+  // picture with the information header the rest of the program reads.
+  if (HasCoreHeader(bytes) && (flags & SizeOnly) == 0) {
+    if (auto expanded = ExpandCoreHeaderBitmap(bytes)) image->SetDecodedImage(std::move(*expanded));
+  }
   return image;
 }
 

@@ -2,6 +2,7 @@
 list(APPEND PORTABLE_SOURCES
   bitmap_image.cpp
   builtin_formats.cpp
+  core_header_bitmap.cpp
   decoded_image.cpp
   gif_blocks.cpp
   gif_image.cpp

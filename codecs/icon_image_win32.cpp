@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "codecs/decoded_image.h"
 #include "codecs/format_handlers.h"
 #include "codecs/gdi_tally_win32.h"
 #include "codecs/icon_file_check.h"
+#include "codecs/icon_mask.h"
 #include "codecs/icon_name.h"
 #include "codecs/image_source.h"
 
@@ -56,11 +59,46 @@ class MappedFile {
   std::size_t size_ = 0;
 };
 
+// The group directory of an icon file as a program's resources hold it:
+// the file's entries, each naming its image by number from 1.
+std::vector<std::uint8_t> GroupDirectory(std::span<const std::uint8_t> file) {
+  const std::uint16_t count = ReadU16(file.data() + 4);
+  std::vector<std::uint8_t> group(file.begin(), file.begin() + 6);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const auto entry = file.begin() + 6 + 16 * i;
+    group.insert(group.end(), entry, entry + 12);
+    group.push_back(static_cast<std::uint8_t>(i + 1));
+    group.push_back(static_cast<std::uint8_t>((i + 1) >> 8));
+  }
+  return group;
+}
+
+// An icon file whose 32-bit images carry no mask: the images get one built
+// from their alpha, the repaired file passes the same checks as any other,
+// and the platform makes the icon of the system's size from the image it
+// would pick. Only the first icon: an icon file holds one.
+HICON IconWithBuiltMasks(std::span<const std::uint8_t> bytes, int index) {
+  if (index != 0) return nullptr;
+  const std::vector<std::uint8_t> file = IconFileWithMasks(bytes);
+  if (file.empty() || !IconDirectoryIsSound(file)) return nullptr;
+  std::vector<std::uint8_t> group = GroupDirectory(file);
+  const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+  const int id = LookupIconIdFromDirectoryEx(group.data(), TRUE, cx, cy, LR_DEFAULTCOLOR);
+  if (id < 1 || id > ReadU16(file.data() + 4)) return nullptr;
+  const std::uint8_t* entry = file.data() + 6 + 16 * (id - 1);
+  return CreateIconFromResourceEx(const_cast<std::uint8_t*>(file.data() + ReadU32(entry + 12)),
+                                  ReadU32(entry + 8), TRUE, 0x00030000, cx, cy, LR_DEFAULTCOLOR);
+}
+
 // The platform's extraction trusts every count and offset of the file; it
 // is given only files whose icons have been checked to lie inside them.
-bool IconFileIsSound(const std::string& path) {
+// Icon files whose 32-bit images lack their mask are made whole first.
+HICON ExtractCheckedIcon(HINSTANCE program, const std::string& path, int index) {
   const MappedFile file(path);
-  return IconSourceIsSound(file.bytes());
+  if (!IconSourceIsSound(file.bytes())) return IconWithBuiltMasks(file.bytes(), index);
+  HICON extracted = ExtractIconA(program, path.c_str(), static_cast<UINT>(index));
+  // The platform answers 1 for a file that holds no icons.
+  return extracted == reinterpret_cast<HICON>(1) ? nullptr : extracted;
 }
 
 }  // namespace
@@ -79,11 +117,7 @@ NativeIcon LookUpIcon(std::string_view name, bool fromResource) {
   if (icon.fromResource && !iconsFromFiles) {
     return LoadIconA(program, ImageResourceName(icon.name).c_str());
   }
-  if (!IconFileIsSound(icon.name)) return nullptr;
-  HICON extracted = ExtractIconA(program, icon.name.c_str(), static_cast<UINT>(icon.index));
-  // The platform answers 1 for a file that holds no icons.
-  if (extracted == reinterpret_cast<HICON>(1)) return nullptr;
-  return extracted;
+  return ExtractCheckedIcon(program, icon.name, icon.index);
 }
 
 IconImage::IconImage(ImageLoadFlags flags, NativeIcon icon)

@@ -35,6 +35,7 @@ constexpr std::size_t kXMax = 8;
 constexpr std::size_t kYMax = 10;
 constexpr std::size_t kHeaderColourMap = 16;
 constexpr std::size_t kPlanes = 65;
+constexpr std::size_t kBytesPerLine = 66;
 
 bool KnownVersion(std::uint8_t version) { return version == 0 || version == 2 || version == 5; }
 
@@ -106,10 +107,14 @@ PcxRefusal PcxReader::Start(MemoryStream& stream) {
   colourMap_.fill(0);
   if (colourCount_ <= 16) {
     std::memcpy(colourMap_.data(), header + kHeaderColourMap, 48);
-    // A monochrome picture is black on white whatever its header map holds.
-    if (bits == 1 && planes == 1) {
-      std::fill_n(colourMap_.begin(), 3, std::uint8_t{0});
-      std::fill_n(colourMap_.begin() + 3, 3, std::uint8_t{255});
+    // A monochrome picture takes its two colours from the header map. A
+    // map whose two entries are the same colour (writers that leave it
+    // zero) holds none: such pictures are black where a bit is set, on
+    // white, as the programs that write them read them back.
+    if (bits == 1 && planes == 1 &&
+        std::equal(colourMap_.begin(), colourMap_.begin() + 3, colourMap_.begin() + 3)) {
+      std::fill_n(colourMap_.begin(), 3, std::uint8_t{255});
+      std::fill_n(colourMap_.begin() + 3, 3, std::uint8_t{0});
     }
   } else {
     if (stream.Seek(-static_cast<long long>(kPcxTrailerBytes), MemoryStream::FromEnd) != 0)
@@ -126,21 +131,33 @@ PcxRefusal PcxReader::Start(MemoryStream& stream) {
   if (width_ <= 0 || height_ <= 0) return PcxRefusal::NoPixels;
 
   layout_ = LayoutFor(bits, planes, colourCount_);
-  lineBytes_ = (static_cast<std::size_t>(width_) * static_cast<std::size_t>(layout_.bits) + 7) / 8;
-  lineBytes_ += lineBytes_ & 1;  // plane lines are stored with an even length
-  planeLines_.assign(lineBytes_ * static_cast<std::size_t>(layout_.planes), 0);
+  // A plane line holds at least its pixels' bytes. The header's bytes per
+  // line gives its stored length when it holds that much (writers pad to
+  // an even length, or not at all); otherwise, and when the planes are not
+  // read as stored, the pixels' bytes rounded up to an even number.
+  pixelBytes_ = (static_cast<std::size_t>(width_) * static_cast<std::size_t>(layout_.bits) + 7) / 8;
+  const std::size_t stored = ReadU16(header + kBytesPerLine);
+  const bool asStored = layout_.bits == bits && layout_.planes == planes;
+  lineBytes_ = asStored && stored >= pixelBytes_ ? stored : pixelBytes_ + (pixelBytes_ & 1);
+  planeLines_.assign(pixelBytes_ * static_cast<std::size_t>(layout_.planes), 0);
   return PcxRefusal::None;
 }
 
 // Run-length decoding: a byte with both top bits set (when the file is
 // encoded) repeats the following byte by its low six bits; any other byte
 // stands for itself. A run may reach past the request into the next one,
-// and bytes past the end of the data read as FF.
+// and bytes past the end of the data read as FF. Without a destination the
+// bytes are decoded and dropped.
 void PcxReader::Decode(std::uint8_t* destination, std::size_t count) {
   while (count > 0) {
     if (runCount_ == 0) {
       const int read = stream_->ReadByte();
-      const auto b = static_cast<std::uint8_t>(read < 0 ? 0xFF : read);
+      if (read < 0) {
+        // Past the end every byte is FF, however it is grouped into runs.
+        if (destination != nullptr) std::memset(destination, 0xFF, count);
+        return;
+      }
+      const auto b = static_cast<std::uint8_t>(read);
       if (runLength_ && (b & 0xC0) == 0xC0) {
         const int next = stream_->ReadByte();
         runCount_ = b & 0x3F;
@@ -151,39 +168,40 @@ void PcxReader::Decode(std::uint8_t* destination, std::size_t count) {
       }
     }
     const std::size_t m = std::min(static_cast<std::size_t>(runCount_), count);
-    std::memset(destination, runByte_, m);
-    destination += m;
+    if (destination != nullptr) {
+      std::memset(destination, runByte_, m);
+      destination += m;
+    }
     count -= m;
     runCount_ -= static_cast<int>(m);
   }
 }
 
-void PcxReader::DecodeAndDrop(std::size_t count) {
-  std::uint8_t dropped;
-  while (count-- > 0) Decode(&dropped, 1);
-}
-
 void PcxReader::ReadRow(std::uint8_t* indices) {
   const auto width = static_cast<std::size_t>(width_);
+  const std::size_t padding = lineBytes_ - pixelBytes_;
   if (layout_.bits == 8 && layout_.planes == 1) {
     Decode(indices, width);
-    DecodeAndDrop(lineBytes_ - width);
+    Decode(nullptr, padding);
     return;
   }
-  for (int k = 0; k < layout_.planes; ++k)
-    Decode(planeLines_.data() + static_cast<std::size_t>(k) * lineBytes_, lineBytes_);
+  for (int k = 0; k < layout_.planes; ++k) {
+    Decode(planeLines_.data() + static_cast<std::size_t>(k) * pixelBytes_, pixelBytes_);
+    Decode(nullptr, padding);
+  }
 
   std::memset(indices, 0, width);
   if (layout_.bits == 1) {
     for (int k = 0; k < layout_.planes; ++k)
-      AddBitPlane(planeLines_.data() + static_cast<std::size_t>(k) * lineBytes_, k, indices, width);
+      AddBitPlane(planeLines_.data() + static_cast<std::size_t>(k) * pixelBytes_, k, indices,
+                  width);
     return;
   }
   const int bits = layout_.bits;
   const int perByte = 8 / bits;
   const unsigned mask = (1u << bits) - 1;
   for (int k = 0; k < layout_.planes; ++k) {
-    const std::uint8_t* line = planeLines_.data() + static_cast<std::size_t>(k) * lineBytes_;
+    const std::uint8_t* line = planeLines_.data() + static_cast<std::size_t>(k) * pixelBytes_;
     const int shift = k * bits;
     for (std::size_t x = 0; x < width; ++x) {
       const int slot = static_cast<int>(x % static_cast<std::size_t>(perByte));

@@ -59,7 +59,6 @@ class PcxReader {
 
  private:
   void Decode(std::uint8_t* destination, std::size_t count);
-  void DecodeAndDrop(std::size_t count);
 
   MemoryStream* stream_ = nullptr;
   bool runLength_ = true;
@@ -67,7 +66,8 @@ class PcxReader {
   std::int32_t height_ = 0;
   int colourCount_ = 0;
   PcxLayout layout_;
-  std::size_t lineBytes_ = 0;  // bytes of one plane line as stored, even
+  std::size_t lineBytes_ = 0;   // bytes of one plane line as stored
+  std::size_t pixelBytes_ = 0;  // the bytes of a plane line that hold pixels
   std::array<std::uint8_t, 768> colourMap_{};
   std::vector<std::uint8_t> planeLines_;
   int runCount_ = 0;

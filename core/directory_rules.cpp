@@ -52,4 +52,8 @@ std::string RuleShortPath(std::string_view path) {
   return result;
 }
 
+bool NameSurvivesCodePage(std::string_view name) {
+  return name.find('?') == std::string_view::npos;
+}
+
 }  // namespace lumbra

@@ -18,6 +18,12 @@ bool PassesAttributeFilter(std::uint32_t attributes, std::uint32_t wanted);
 // hold (and dots inside a name) become "_". At most 143 characters.
 std::string RuleShortPath(std::string_view path);
 
+// Whether a name or path as the code-page file functions give it holds
+// every character of the real one. A character the code page cannot hold
+// comes back as "?", which no file name contains: such a name opens
+// nothing, and the file is reached through its short name instead.
+bool NameSurvivesCodePage(std::string_view name);
+
 inline constexpr std::size_t kShortPathChars = 143;
 inline constexpr std::size_t kPatternChars = 259;
 

@@ -10,6 +10,7 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <string>
@@ -21,8 +22,11 @@
 
 namespace lumbra::probe {
 
+// The program under test: the one this build made, or the one that
+// LUMBRA_TEST_PROGRAM names (to run a test against another build).
 inline std::string BuiltProgram() {
-  std::string path = LUMBRA_PROGRAM;
+  const char* other = std::getenv("LUMBRA_TEST_PROGRAM");
+  std::string path = other && *other ? other : LUMBRA_PROGRAM;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "codecs/bitmap_image.h"
+#include "codecs/core_header_bitmap.h"
 #include "codecs/decoded_image.h"
 #include "tests/codecs/test_images.h"
 
@@ -40,6 +41,50 @@ TEST(BitmapDecoder, KeepsTheHeightAsStored) {
   EXPECT_EQ(up->height(), 3);
   EXPECT_EQ(down->height(), -3);
   EXPECT_EQ(down->width(), 5);
+}
+
+// A core-header bitmap (12-byte header, 16-bit width and height, 3-byte
+// colour entries) of 3 x 2 pixels at 8 bits, padded past 58 bytes.
+Bytes CoreHeaderBmp() {
+  Bytes out = {'B', 'M'};
+  const std::uint32_t offset = 14 + 12 + 3 * 3;
+  for (std::uint32_t v : {offset + 8, 0u, offset, 12u}) PutU32(out, v);
+  for (std::uint16_t v : {3, 2, 1, 8}) testing::PutU16(out, v);
+  out.insert(out.end(), {10, 20, 30, 40, 50, 60, 70, 80, 90});  // blue, green, red
+  out.insert(out.end(), {0, 1, 2, 0, 2, 1, 0, 0});              // two rows of 4 bytes
+  out.resize(64, 0xEE);
+  return out;
+}
+
+// A core header's width and height are 16-bit; the picture is painted from
+// a DecodedImage with the usual header and 4-byte colour entries.
+TEST(BitmapDecoder, CoreHeaderBitmapsHaveTheir16BitSizeAndAnInformationHeader) {
+  const Bytes core = CoreHeaderBmp();
+  auto image = DecodeBitmapImage(nullptr, core, 0);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width(), 3);
+  EXPECT_EQ(image->height(), 2);
+  const auto layout = CheckDecodedImage(image->PaintedBytes());
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->header.size, 40u);
+  EXPECT_EQ(layout->header.width, 3);
+  EXPECT_EQ(layout->header.height, 2);
+  ASSERT_EQ(layout->colourCount, 3u);
+  EXPECT_EQ(ReadU32(layout->colours + 4), 0x003C3228u) << "entry 1: blue 40, green 50, red 60";
+  ASSERT_TRUE(layout->complete());
+  EXPECT_EQ(layout->bits[4], 2) << "the second row as the file holds it";
+  EXPECT_EQ(layout->bits[5], 1);
+
+  auto sized = DecodeBitmapImage(nullptr, core, SizeOnly);
+  ASSERT_NE(sized, nullptr);
+  EXPECT_EQ(sized->width(), 3);
+  EXPECT_FALSE(sized->hasDecodedImage());
+  Bytes deep = core;
+  deep[24] = 16;  // a bit count a core header cannot have
+  EXPECT_FALSE(ExpandCoreHeaderBitmap(deep));
+  Bytes lying = core;
+  WriteU32(lying.data() + 10, 4000);  // rows beyond the file
+  EXPECT_FALSE(ExpandCoreHeaderBitmap(lying));
 }
 
 struct FakePalette : PaletteTarget {

@@ -2,8 +2,11 @@
 // files of every kind pass, and every file that lies about where its parts
 // are is refused before the platform walks it.
 #include "codecs/icon_file_check.h"
+#include "codecs/icon_mask.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "codecs/decoded_image.h"
 #include "tests/codecs/test_images.h"
@@ -154,6 +157,45 @@ TEST(IconFileChecks, ProgramFilesWhoseResourcesLieAreRefused) {
   WriteU32(loops.data() + at.tree + 16, 14);
   WriteU32(loops.data() + at.tree + 20, 0x80000000u);
   EXPECT_FALSE(IconSourceIsSound(loops));
+}
+
+// A 32-bit icon written without its mask rows is refused as it stands; the
+// mask built from its alpha makes it a sound icon file, masked exactly
+// where alpha is 0. Files that lack nothing, or lie, get no repair.
+TEST(IconMasks, MasklessImagesGetTheirMaskFromAlpha) {
+  Bytes ico = MakeIco(32, 32);
+  const std::size_t imageAt = 22, pixelsAt = imageAt + 40, maskBytes = 4 * 32;
+  ico.resize(ico.size() - maskBytes);
+  WriteU32(ico.data() + 14, static_cast<std::uint32_t>(ico.size() - imageAt));
+  ico[pixelsAt + 3] = 0;                      // bottom row, pixel 0 clear
+  ico[pixelsAt + 4 * (31 * 32 + 9) + 3] = 0;  // top row, pixel 9 clear
+  EXPECT_FALSE(IconSourceIsSound(ico));
+
+  const Bytes whole = IconFileWithMasks(ico);
+  ASSERT_TRUE(IconSourceIsSound(whole));
+  ASSERT_EQ(whole.size(), ico.size() + maskBytes);
+  EXPECT_EQ(ReadU32(whole.data() + 14), 40u + 4 * 32 * 32 + maskBytes);
+  const std::uint8_t* mask = whole.data() + pixelsAt + 4 * 32 * 32;
+  EXPECT_EQ(mask[0], 0x80) << "bottom row";
+  EXPECT_EQ(mask[31 * 4 + 1], 0x40) << "top row";
+  EXPECT_EQ(std::count(mask, mask + maskBytes, 0), static_cast<long>(maskBytes) - 2);
+
+  // No alpha at all: the image is opaque, not invisible.
+  Bytes flat = ico;
+  for (std::size_t p = pixelsAt; p < flat.size(); p += 4) flat[p + 3] = 0;
+  const Bytes flatWhole = IconFileWithMasks(flat);
+  ASSERT_FALSE(flatWhole.empty());
+  EXPECT_TRUE(
+      std::all_of(flatWhole.end() - maskBytes, flatWhole.end(), [](auto b) { return b == 0; }));
+
+  EXPECT_TRUE(IconFileWithMasks(MakeIco(32, 32)).empty()) << "nothing missing";
+  Bytes beyond = ico;
+  WriteU32(beyond.data() + 18, 0x7FFFFFF0);  // the image's offset past the end
+  EXPECT_TRUE(IconFileWithMasks(beyond).empty());
+  Bytes shortRows = ico;
+  shortRows.resize(shortRows.size() - 4);  // colour rows cut short
+  WriteU32(shortRows.data() + 14, static_cast<std::uint32_t>(shortRows.size() - imageAt));
+  EXPECT_TRUE(IconFileWithMasks(shortRows).empty());
 }
 
 }  // namespace

@@ -106,16 +106,32 @@ TEST(PcxReader, FewerPlanesAndPackedPixelsReadAsStored) {
   mono.width = 9;
   mono.height = 1;
   mono.trailer = false;
-  for (auto& c : mono.headerMap) c = 77;  // ignored: monochrome is black and white
+  // Two equal entries make no colour map (writers that leave it zero):
+  // the set bits are black on white, as the programs writing them read them.
+  for (auto& c : mono.headerMap) c = 77;
   mono.data = RunsOfOne({0xA0, 0x80});
   auto block = DecodePcxImage(mono.Bytes(), false);
   ASSERT_TRUE(block);
   DecodedProbe probe{*block};
-  EXPECT_EQ(probe.Entry(0), 0u);
-  EXPECT_EQ(probe.Entry(1), 0xFFFFFFu);
+  EXPECT_EQ(probe.Entry(0), 0xFFFFFFu);
+  EXPECT_EQ(probe.Entry(1), 0u);
   EXPECT_EQ(probe.Entry(2), 0u);
   const int monoExpected[9] = {1, 0, 1, 0, 0, 0, 0, 0, 1};
   for (int x = 0; x < 9; ++x) EXPECT_EQ(probe.Index(x, 0), monoExpected[x]) << x;
+  // Two colours in the header map are the picture's two colours.
+  const std::uint8_t twoColours[6] = {0, 0, 0, 255, 255, 255};
+  std::copy(std::begin(twoColours), std::end(twoColours), mono.headerMap);
+  block = DecodePcxImage(mono.Bytes(), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  EXPECT_EQ(probe.Entry(0), 0u);
+  EXPECT_EQ(probe.Entry(1), 0xFFFFFFu);
+  mono.headerMap[3] = 200;  // entry 1 red
+  mono.headerMap[5] = 0;
+  block = DecodePcxImage(mono.Bytes(), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  EXPECT_TRUE(test::Near(probe.EntryColour(1), Rgb{200, 255, 0}, 0));
 
   PcxFile packed4;
   packed4.bits = 4;
@@ -160,6 +176,65 @@ TEST(PcxReader, OddWidthReadsEvenLinesAndPadsRowsToFour) {
   EXPECT_EQ(probe.Index(4, 1), 10);
   for (int y = 0; y < 2; ++y)
     for (int x = 5; x < 8; ++x) EXPECT_EQ(probe.RowFromTop(y)[x], 0);
+}
+
+// Lines as long as the header's bytes per line says when that holds the
+// pixels: unpadded odd lines as some writers store them, or longer ones;
+// a shorter field falls back to the width rounded up to even.
+TEST(PcxReader, RowsFollowTheHeadersBytesPerLine) {
+  auto withLineBytes = [](PcxFile f, int lineBytes) {
+    std::vector<std::uint8_t> bytes = f.Bytes();
+    bytes[66] = static_cast<std::uint8_t>(lineBytes);
+    bytes[67] = static_cast<std::uint8_t>(lineBytes >> 8);
+    return bytes;
+  };
+  PcxFile odd;
+  odd.width = 5;
+  odd.height = 2;
+  odd.data = RunsOfOne({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  auto block = DecodePcxImage(withLineBytes(odd, 5), false);
+  ASSERT_TRUE(block);
+  DecodedProbe probe{*block};
+  for (int x = 0; x < 5; ++x) {
+    EXPECT_EQ(probe.Index(x, 0), x + 1) << x;
+    EXPECT_EQ(probe.Index(x, 1), x + 6) << x;
+  }
+  odd.data = RunsOfOne({1, 2, 3, 4, 5, 0x77, 0x77, 0x77, 6, 7, 8, 9, 10, 0x77, 0x77, 0x77});
+  block = DecodePcxImage(withLineBytes(odd, 8), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  EXPECT_EQ(probe.Index(0, 1), 6) << "three bytes dropped after each line";
+  odd.data = RunsOfOne({1, 2, 3, 4, 5, 0x77, 6, 7, 8, 9, 10, 0x77});
+  block = DecodePcxImage(withLineBytes(odd, 4), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  EXPECT_EQ(probe.Index(0, 1), 6) << "a field shorter than the width: even lines";
+
+  // Four planes of 12 pixels: each plane line of 2 bytes stored in 3.
+  PcxFile planar;
+  planar.bits = 1;
+  planar.planes = 4;
+  planar.width = 12;
+  planar.height = 1;
+  planar.trailer = false;
+  planar.data = RunsOfOne({0xFF, 0xF0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF});
+  block = DecodePcxImage(withLineBytes(planar, 3), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(probe.Index(x, 0), 1) << x;
+
+  // A huge field over a file that ends early: the missing bytes read as
+  // FF without being decoded one by one.
+  PcxFile stretched;
+  stretched.width = 1;
+  stretched.height = 4000;
+  stretched.trailer = true;
+  stretched.data = RunsOfOne({9});
+  block = DecodePcxImage(withLineBytes(stretched, 65535), false);
+  ASSERT_TRUE(block);
+  probe = DecodedProbe{*block};
+  EXPECT_EQ(probe.RowFromTop(0)[0], 9);
+  EXPECT_EQ(probe.RowFromTop(3999)[0], 0xFF);
 }
 
 TEST(PcxReader, RunLengthRules) {
