@@ -67,9 +67,8 @@ bool Checked(const ControlObject* c) {
 std::vector<ControlObject*> ByNumber(Window* w) {
   std::vector<ControlObject*> controls;
   for (auto& c : w->native->controls) controls.push_back(c.get());
-  std::stable_sort(controls.begin(), controls.end(), [](const auto* a, const auto* b) {
-    return a->plan.number < b->plan.number;
-  });
+  std::stable_sort(controls.begin(), controls.end(),
+                   [](const auto* a, const auto* b) { return a->plan.number < b->plan.number; });
   return controls;
 }
 
@@ -184,8 +183,8 @@ bool HotKey(Window* w, std::uint32_t key) {
 
 bool Tab(Window* w, bool backwards) {
   const ControlObject* focused = FocusedControl(w);
-  ControlObject* next = NextStop(w, focused ? focused->plan.number : (backwards ? 0x7FFFFFFF : 0),
-                                 backwards);
+  ControlObject* next =
+      NextStop(w, focused ? focused->plan.number : (backwards ? 0x7FFFFFFF : 0), backwards);
   if (!next) return false;
   MoveFocus(next);
   return true;

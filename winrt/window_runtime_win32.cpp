@@ -174,8 +174,8 @@ bool Waiting(const Window* w) {
 
 // Handles the input messages that make key codes; true when consumed.
 bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp) {
-  const bool input = (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
-                     (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST);
+  const bool input =
+      (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST);
   if (input && Waiting(w)) return true;
   switch (msg) {
     case WM_KEYDOWN:

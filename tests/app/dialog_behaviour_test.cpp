@@ -19,6 +19,11 @@ using namespace probe;
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Digits typed one by one on the keyboard.
+void TypeKeys(HWND window, const std::string& digits) {
+  for (const char digit : digits) EXPECT_TRUE(TypeInto(window, {static_cast<WORD>(digit)}));
+}
+
 // A folder of the test's own with four bitmaps and settings that start on
 // Normal, unsorted, without the welcome window.
 class DialogTest : public ::testing::Test {
@@ -45,8 +50,8 @@ class DialogTest : public ::testing::Test {
     return value;
   }
   std::string Showing(int position) const {
-    return folder_ + static_cast<char>('a' + position - 1) + ".bmp  (" +
-           std::to_string(position) + " of 4)";
+    return folder_ + static_cast<char>('a' + position - 1) + ".bmp  (" + std::to_string(position) +
+           " of 4)";
   }
   std::string folder_;
 };
@@ -111,7 +116,8 @@ TEST_F(DialogTest, ZoomTakesATypedEntryOnEnterWithinItsRange) {
   viewer.Command(22);
   HWND zoom = Shown("Zoom...");
   ASSERT_NE(zoom, nullptr);
-  for (WORD key : {'4', '0', '0', VK_RETURN}) EXPECT_TRUE(TypeInto(zoom, {key}));
+  TypeKeys(zoom, "400");
+  EXPECT_TRUE(TypeInto(zoom, {VK_RETURN}));
   EXPECT_TRUE(Gone("Zoom..."));
   EXPECT_TRUE(viewer.ZoneBecomes(3, "400%")) << viewer.Zone(3);
 
@@ -120,7 +126,7 @@ TEST_F(DialogTest, ZoomTakesATypedEntryOnEnterWithinItsRange) {
   ASSERT_NE(zoom, nullptr);
   HWND spin = GetDlgItem(zoom, 2);
   EXPECT_TRUE(WaitFor([&] { return AskText(spin) == "400"; })) << AskText(spin);
-  for (WORD key : {'1', '0', '0', '4', '0', '0'}) EXPECT_TRUE(TypeInto(zoom, {key}));
+  TypeKeys(zoom, "100400");
   EXPECT_TRUE(WaitFor([&] { return AskText(spin) == "100400"; })) << AskText(spin);
   EXPECT_TRUE(TypeInto(zoom, {VK_RETURN}));
   EXPECT_TRUE(WaitFor([&] { return AskText(spin) == "400"; })) << AskText(spin);
