@@ -322,7 +322,7 @@ bool DialogKey(const MSG& msg) {
 }
 
 void FocusFirstControl(Window* w) {
-  if (!w->native) return;
+  if (!w->native || FocusedControl(w)) return;
   const std::vector<ControlObject*> stops = TabStops(w);
   if (!stops.empty()) MoveFocus(stops.front());
 }

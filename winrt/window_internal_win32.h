@@ -130,7 +130,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 // The keyboard of a dialog, looked at by the loop before a key is
 // dispatched: true when the key has done its work there.
 bool DialogKey(const MSG& msg);
-// Gives the focus to the window's first control in the tab order.
+// Gives the focus to the window's first control in the tab order, unless
+// one of its controls has it already.
 void FocusFirstControl(Window* w);
 // Gives the focus back to the control that last had it; false when none
 // can take it.

@@ -658,7 +658,6 @@ void OpenWindowObject(Window& window) {
     g_openWindows.push_back(w);
   }
   QueueEvent(w, kEventOpenWindow);
-  FocusFirstControl(w);
 }
 
 void CloseWindowObject(Window& window) {
@@ -781,6 +780,9 @@ void Accept(const std::function<int()>& body) {
     const int result = body();
     w->current.pop_back();
     FinishPass(w, e, result);
+    // Once the program has set the window up, the focus goes to its first
+    // control, unless the program has put it elsewhere.
+    if (e.code == kEventOpenWindow && w->native) FocusFirstControl(w);
   }
   --w->loops;
   w->body = outerBody;

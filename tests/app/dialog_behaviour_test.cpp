@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/app/running_viewer.h"
@@ -53,19 +54,28 @@ class DialogTest : public ::testing::Test {
     return folder_ + static_cast<char>('a' + position - 1) + ".bmp  (" + std::to_string(position) +
            " of 4)";
   }
+  // The viewer started on the first of the four images.
+  bool StartOnTheFirstImage() {
+    viewer_ = std::make_unique<RunningViewer>(folder_, "\"" + folder_ + "a.bmp\"");
+    return viewer_->main() && viewer_->ZoneBecomes(1, Showing(1));
+  }
+  // A window opened by a command of the main window, once it shows.
+  HWND Open(int command, const char* title) const {
+    viewer_->Command(command);
+    return Shown(title);
+  }
   std::string folder_;
+  std::unique_ptr<RunningViewer> viewer_;
 };
 
 // Program Setup: radios chosen with real clicks are saved by Ok, come back
 // checked, and the two groups keep their own choices; Esc closes without
 // saving; the colour dialog carries its title.
 TEST_F(DialogTest, SetupKeepsTheChosenRadiosAndEscChangesNothing) {
-  RunningViewer viewer(folder_, "\"" + folder_ + "a.bmp\"");
-  ASSERT_NE(viewer.main(), nullptr);
-  ASSERT_TRUE(viewer.ZoneBecomes(1, Showing(1))) << viewer.Zone(1);
+  ASSERT_TRUE(StartOnTheFirstImage());
+  const RunningViewer& viewer = *viewer_;
 
-  viewer.Command(4);
-  HWND setup = Shown("Lumbra - Program Setup");
+  HWND setup = Open(4, "Lumbra - Program Setup");
   ASSERT_NE(setup, nullptr);
   EXPECT_TRUE(Checked(GetDlgItem(setup, 12)));  // Normal
   EXPECT_TRUE(Checked(GetDlgItem(setup, 17)));  // UnSorted
@@ -90,8 +100,7 @@ TEST_F(DialogTest, SetupKeepsTheChosenRadiosAndEscChangesNothing) {
   EXPECT_EQ(Setting("DefaultImageMode"), "4");
   EXPECT_EQ(Setting("DefaultSortOrder"), "6");
 
-  viewer.Command(4);
-  setup = Shown("Lumbra - Program Setup");
+  setup = Open(4, "Lumbra - Program Setup");
   ASSERT_NE(setup, nullptr);
   EXPECT_TRUE(Checked(GetDlgItem(setup, 15)));
   EXPECT_TRUE(Checked(GetDlgItem(setup, 22)));
@@ -108,21 +117,18 @@ TEST_F(DialogTest, SetupKeepsTheChosenRadiosAndEscChangesNothing) {
 // Zoom: typed and taken with Enter; an entry beyond the spin box's range is
 // refused and the window stays until an entry within it is taken.
 TEST_F(DialogTest, ZoomTakesATypedEntryOnEnterWithinItsRange) {
-  RunningViewer viewer(folder_, "\"" + folder_ + "a.bmp\"");
-  ASSERT_NE(viewer.main(), nullptr);
-  ASSERT_TRUE(viewer.ZoneBecomes(1, Showing(1))) << viewer.Zone(1);
+  ASSERT_TRUE(StartOnTheFirstImage());
+  const RunningViewer& viewer = *viewer_;
   ASSERT_EQ(viewer.Zone(4), "Normal");
 
-  viewer.Command(22);
-  HWND zoom = Shown("Zoom...");
+  HWND zoom = Open(22, "Zoom...");
   ASSERT_NE(zoom, nullptr);
   TypeKeys(zoom, "400");
   EXPECT_TRUE(TypeInto(zoom, {VK_RETURN}));
   EXPECT_TRUE(Gone("Zoom..."));
   EXPECT_TRUE(viewer.ZoneBecomes(3, "400%")) << viewer.Zone(3);
 
-  viewer.Command(22);
-  zoom = Shown("Zoom...");
+  zoom = Open(22, "Zoom...");
   ASSERT_NE(zoom, nullptr);
   HWND spin = GetDlgItem(zoom, 2);
   EXPECT_TRUE(WaitFor([&] { return AskText(spin) == "400"; })) << AskText(spin);
@@ -141,12 +147,10 @@ TEST_F(DialogTest, ZoomTakesATypedEntryOnEnterWithinItsRange) {
 // the main window is disabled meanwhile, and what is sent to it then is
 // lost, not kept for later.
 TEST_F(DialogTest, WhilePropertiesIsOpenTheMainWindowTakesNothing) {
-  RunningViewer viewer(folder_, "\"" + folder_ + "a.bmp\"");
-  ASSERT_NE(viewer.main(), nullptr);
-  ASSERT_TRUE(viewer.ZoneBecomes(1, Showing(1))) << viewer.Zone(1);
+  ASSERT_TRUE(StartOnTheFirstImage());
+  const RunningViewer& viewer = *viewer_;
 
-  viewer.Command(7);
-  HWND properties = Shown("Image Properties");
+  HWND properties = Open(7, "Image Properties");
   ASSERT_NE(properties, nullptr);
   EXPECT_EQ(GetWindow(properties, GW_OWNER), viewer.main());
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(viewer.main()); }));

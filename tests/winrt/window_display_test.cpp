@@ -249,9 +249,9 @@ TEST_F(WindowDisplayTest, SpinBoxesStepThroughTheirRangeAndKeepWhatTheirVariable
   });
   EXPECT_EQ(selected, 1);
 
-  // The spin box has the focus from the start. A typed entry beyond its
-  // range is refused as the field is left: the box shows its value again
-  // and the loop hears "EVENT:Rejected". One within the range is accepted.
+  // The spin box, the first control, took the focus once the window was
+  // opened. A typed entry beyond its range is refused as the field is left: the box shows its value
+  // again and the loop hears "EVENT:Rejected". One within the range is accepted.
   auto typeAndLeave = [&](const char* entry) {
     SetFocus(Hwnd(1));
     SetWindowTextA(Hwnd(1), entry);
@@ -272,10 +272,10 @@ TEST_F(WindowDisplayTest, SpinBoxesStepThroughTheirRangeAndKeepWhatTheirVariable
     if (EVENT() == Event::Selected) heard.push_back("selected " + field);
     if (EVENT() == Event::Rejected) heard.push_back("rejected " + field);
     if (EVENT() == Event::Accepted) heard.push_back("accepted " + field);
-    return heard.size() == 5 || ++passes > 300 ? kPassLeave : kPassNormal;
+    return heard.size() == 6 || ++passes > 300 ? kPassLeave : kPassNormal;
   });
-  EXPECT_EQ(heard, (std::vector<std::string>{"rejected 1", "selected 2", "selected 1", "accepted 1",
-                                             "selected 2"}));
+  EXPECT_EQ(heard, (std::vector<std::string>{"selected 1", "rejected 1", "selected 2", "selected 1",
+                                             "accepted 1", "selected 2"}));
   EXPECT_EQ(ACCEPTED(), 1);
   EXPECT_EQ(FOCUS(), 2);
   typeAndLeave("-7");
