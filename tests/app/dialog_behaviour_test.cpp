@@ -20,6 +20,16 @@ using namespace probe;
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Whether the focus in a window of the program comes to its control.
+bool FocusBecomes(HWND window, int control) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return WaitFor([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == GetDlgItem(window, control);
+  });
+}
+
 // Digits typed one by one on the keyboard.
 void TypeKeys(HWND window, const std::string& digits) {
   for (const char digit : digits) EXPECT_TRUE(TypeInto(window, {static_cast<WORD>(digit)}));
@@ -106,8 +116,29 @@ TEST_F(DialogTest, SetupKeepsTheChosenRadiosAndEscChangesNothing) {
   EXPECT_TRUE(Checked(GetDlgItem(setup, 22)));
   EXPECT_FALSE(Checked(GetDlgItem(setup, 12)));
   EXPECT_FALSE(Checked(GetDlgItem(setup, 17)));
-  ASSERT_TRUE(ClickOn(GetDlgItem(setup, 12)));  // Normal, then Esc
+  ASSERT_TRUE(ClickOn(GetDlgItem(setup, 12)));  // Normal
   EXPECT_TRUE(WaitFor([&] { return Checked(GetDlgItem(setup, 12)); }));
+
+  // The keyboard: Alt+S goes to the sort group's choice, the arrows move
+  // it, Tab and Shift+Tab go round the controls in number order, Alt+N
+  // toggles "War&n about bad images".
+  EXPECT_TRUE(TypeInto(setup, {VK_MENU, 'S'}));
+  EXPECT_TRUE(FocusBecomes(setup, 22));
+  EXPECT_TRUE(TypeInto(setup, {VK_UP}));
+  EXPECT_TRUE(WaitFor([&] { return Checked(GetDlgItem(setup, 21)); }));
+  EXPECT_FALSE(Checked(GetDlgItem(setup, 22)));
+  EXPECT_TRUE(Checked(GetDlgItem(setup, 12)));
+  EXPECT_TRUE(TypeInto(setup, {VK_TAB}));
+  EXPECT_TRUE(FocusBecomes(setup, 28));
+  EXPECT_TRUE(TypeInto(setup, {VK_SHIFT, VK_TAB}));
+  EXPECT_TRUE(FocusBecomes(setup, 21));
+  EXPECT_TRUE(TypeInto(setup, {VK_SHIFT, VK_TAB}));
+  EXPECT_TRUE(FocusBecomes(setup, 12));
+  const bool warned = Checked(GetDlgItem(setup, 4));
+  EXPECT_TRUE(TypeInto(setup, {VK_MENU, 'N'}));
+  EXPECT_TRUE(WaitFor([&] { return Checked(GetDlgItem(setup, 4)) != warned; }));
+
+  // Esc leaves all of it unsaved.
   EXPECT_TRUE(TypeInto(setup, {VK_ESCAPE}));
   EXPECT_TRUE(Gone("Lumbra - Program Setup"));
   EXPECT_EQ(Setting("DefaultImageMode"), "4");
