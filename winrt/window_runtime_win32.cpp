@@ -568,6 +568,7 @@ void OpenWindowObject(Window& window) {
   w->current.clear();
   w->loopEnded = false;
   w->timerPending = false;
+  w->focus = 0;
   w->alertedKeys.clear();
   for (std::int32_t key : w->plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
   w->zoneTexts.assign(w->plan.statusZones.size(), "");
