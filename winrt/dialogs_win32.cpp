@@ -365,15 +365,34 @@ void SetColorDialogReplacement(ColorDialogReplacement replacement) {
   g_colorReplacement = replacement;
 }
 
+namespace {
+
+// The colour dialog's hook: it puts the caller's title on the dialog.
+UINT_PTR CALLBACK ColourTitleHook(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    const auto* cc = reinterpret_cast<const CHOOSECOLORA*>(lp);
+    SetWindowTextA(dialog, reinterpret_cast<const char*>(cc->lCustData));
+  }
+  return 0;
+}
+
+}  // namespace
+
 bool ColorDialog(std::string_view title, std::int32_t& colour) {
   if (g_colorReplacement) return g_colorReplacement(title, colour);
   static COLORREF custom[16] = {};
+  const std::string titleText(title);
   CHOOSECOLORA cc = {};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = OwnerWindow();
   cc.rgbResult = colour < 0 ? 0 : static_cast<COLORREF>(colour);
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT;
+  if (!titleText.empty()) {
+    cc.Flags |= CC_ENABLEHOOK;
+    cc.lpfnHook = ColourTitleHook;
+    cc.lCustData = reinterpret_cast<LPARAM>(titleText.c_str());
+  }
   if (!ChooseColorA(&cc)) return false;
   colour = static_cast<std::int32_t>(cc.rgbResult);
   return true;

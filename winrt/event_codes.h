@@ -25,6 +25,7 @@ enum EventCode : std::uint32_t {
   kEventDrop = 0x1413,
   kEventScrollDrag = 0x1414,
   kEventTabChanging = 0x1415,
+  kEventRejected = 0x141A,
   kEventScrollTrack = 0x141D,
   kEventColumnResize = 0x141E,
   kEventSelected = 0x1501,
@@ -55,6 +56,7 @@ constexpr std::int32_t AlertKey = 0x0F;
 constexpr std::int32_t Drop = 0x13;
 constexpr std::int32_t ScrollDrag = 0x14;
 constexpr std::int32_t TabChanging = 0x15;
+constexpr std::int32_t Rejected = 0x1A;
 constexpr std::int32_t ScrollTrack = 0x1D;
 constexpr std::int32_t ColumnResize = 0x1E;
 constexpr std::int32_t Selected = 0x101;

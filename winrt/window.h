@@ -47,6 +47,7 @@ struct ControlPlan {
   std::uint8_t placement = 0;  // images: stretched 0, centred 1, tiled 2; a tool bar's background
   std::string icon;            // buttons: the picture they show
   std::string tip;             // the tooltip text (empty: none)
+  std::int32_t hotKey = 0;     // the key that presses or selects it (27: Esc), 0 for none
   std::string fontFace;        // empty: the window's font
   std::int32_t fontSize = 0;
   std::int32_t fontWeight = -1;

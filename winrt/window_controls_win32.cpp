@@ -6,9 +6,12 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "core/fixed_text.h"
 #include "display/clipboard.h"
@@ -131,7 +134,9 @@ struct NativeClass {
 constexpr NativeClass kNativeClasses[] = {
     {ControlType::Button, "WexButton", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
     {ControlType::Check, "WexCheck", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
-    {ControlType::Radio, "WexRadio", "BUTTON", BS_AUTORADIOBUTTON},
+    // Radios are checked by the runtime, one per option group (the system
+    // would take every radio of the window for one group).
+    {ControlType::Radio, "WexRadio", "BUTTON", BS_RADIOBUTTON},
     {ControlType::Option, "WexOption", "BUTTON", BS_GROUPBOX},
     {ControlType::Group, "WexGroup", "BUTTON", BS_GROUPBOX},
     {ControlType::Prompt, "WexPrompt", "STATIC", SS_LEFT},
@@ -251,30 +256,92 @@ std::pair<long, long> SpinRange(const ControlObject* c) {
   return {lower, std::max(lower, clamp(c->plan.upper))};
 }
 
-// Reads the control's value back into its variable.
-void ReadBack(ControlObject* c) {
+namespace {
+
+// The number a spin box's text holds, when it holds one within the range.
+std::optional<long> SpinEntry(const ControlObject* c) {
+  char text[64] = {};
+  if (GetWindowTextLengthA(c->hwnd) >= static_cast<int>(sizeof text)) return std::nullopt;
+  GetWindowTextA(c->hwnd, text, sizeof text);
+  const char* start = text;
+  while (*start == ' ') ++start;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(start, &end, 10);
+  while (end && *end == ' ') ++end;
+  const auto [low, high] = SpinRange(c);
+  if (end == start || *end != '\0' || errno == ERANGE || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+// Reads the control's value back into its variable. A spin box takes only
+// a number within its range; any other entry is refused (false) and the
+// box shows its variable's value again.
+bool ReadBack(ControlObject* c) {
   if (c->plan.type == ControlType::Radio) {
     ControlObject* option = FindControl(c->window, c->plan.parent);
     if (option && option->bound) SetUseText(option->use, c->plan.value);
-    return;
+    return true;
   }
-  if (!c->bound) return;
+  if (!c->bound) return true;
   if (c->plan.type == ControlType::Check) {
     SetUseNumber(c->use, SendMessageA(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
   } else if (c->plan.type == ControlType::Spin) {
-    // A spin box keeps its value within its range, and shows the value
-    // it kept.
+    const std::optional<long> value = SpinEntry(c);
+    if (value) SetUseNumber(c->use, *value);
+    const std::string shown = UseText(c->use);
     char text[64] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
-    const auto [low, high] = SpinRange(c);
-    const long value = std::clamp(std::strtol(text, nullptr, 10), low, high);
-    SetUseNumber(c->use, value);
-    if (std::to_string(value) != text) SetWindowTextA(c->hwnd, std::to_string(value).c_str());
+    if (shown != text) SetWindowTextA(c->hwnd, shown.c_str());
+    return value.has_value();
   } else if (c->plan.type == ControlType::Entry) {
     char text[1024] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
     SetUseText(c->use, text);
   }
+  return true;
+}
+
+// Checks a radio and clears the other radios of its option group.
+void SelectRadio(ControlObject* radio) {
+  for (auto& r : radio->window->native->controls) {
+    if (r->plan.type == ControlType::Radio && r->plan.parent == radio->plan.parent && r->hwnd) {
+      SendMessageA(r->hwnd, BM_SETCHECK, r.get() == radio ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+  }
+}
+
+// A button, check box or radio pressed, by the mouse or the keyboard: a
+// radio becomes its group's choice, the value goes to the variable, and
+// the loop hears "EVENT:Accepted".
+void ControlPressed(ControlObject* c) {
+  if (c->plan.type == ControlType::Radio) SelectRadio(c);
+  ReadBack(c);
+  c->window->accepted = c->plan.number;
+  QueueEvent(c->window, kEventAccepted, c->plan.number);
+}
+
+// What the user typed into an entry or spin box counts once the field is
+// left (or Enter is pressed in it): accepted, or refused with a beep and
+// "EVENT:Rejected". False when refused.
+bool TakeTypedEntry(ControlObject* c) {
+  if (!c || !c->hwnd || (c->plan.type != ControlType::Entry && c->plan.type != ControlType::Spin)) {
+    return true;
+  }
+  if (!SendMessageA(c->hwnd, EM_GETMODIFY, 0, 0)) return true;
+  SendMessageA(c->hwnd, EM_SETMODIFY, FALSE, 0);
+  if (!ReadBack(c)) {
+    MessageBeep(MB_OK);
+    QueueEvent(c->window, kEventRejected, c->plan.number);
+    return false;
+  }
+  c->window->accepted = c->plan.number;
+  QueueEvent(c->window, kEventAccepted, c->plan.number);
+  return true;
 }
 
 bool AcceptsFiles(const std::vector<std::string>& targets) {
@@ -308,6 +375,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     c->window->focus = c->plan.number;
     QueueEvent(c->window, kEventSelected, c->plan.number);
   }
+  if (msg == WM_SETFOCUS) ShowDefaultButton(c);
   if (HandleInput(c->window, c->plan.number, msg, wp, lp)) return 0;
   LRESULT result = 0;
   if (c->image && c->image->HandleMessage(msg, wp, lp, result)) return result;
@@ -475,10 +543,17 @@ std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc) {
 
 void CreateControls(Window* w) {
   std::size_t nextUse = 0;
+  std::map<std::int32_t, int> radiosOfOption;
   for (const ControlPlan& plan : w->plan.controls) {
     auto c = std::make_unique<ControlObject>();
     c->plan = plan;
     c->window = w;
+    // A radio without a value of its own gives its group its number,
+    // counting from 1.
+    if (plan.type == ControlType::Radio) {
+      const int ordinal = ++radiosOfOption[plan.parent];
+      if (plan.value.empty()) c->plan.value = std::to_string(ordinal);
+    }
     if (plan.hasUse) {
       if (nextUse >= w->uses.size()) {
         RuntimeErrorBox(501, kModuleTag);

@@ -68,6 +68,7 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   InfoBlock info = r.info();
   if (info.message.empty()) info.message = parentMessage;
   c.tip = std::string(info.EffectiveTip());
+  c.hotKey = info.hotKey;
   const FontSpec font = MergeFont(r.font(), parentFont);
   c.fontFace = font.face;
   c.fontSize = font.size;

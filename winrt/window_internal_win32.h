@@ -17,6 +17,7 @@
 #include "codecs/gdi_tally_win32.h"
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
+#include "winrt/key_codes.h"
 #include "winrt/list_control_win32.h"
 #include "winrt/wallpaper_win32.h"
 #include "winrt/window.h"
@@ -118,8 +119,26 @@ int ProcessNow(Window* w, const EventRecord& e);
 // Key, mouse and drop input of the window (control 0) or a control; true
 // when the message is consumed.
 bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp);
+KeyModifiers CurrentModifiers();
+bool IsAlerted(Window* w, std::uint32_t code);
+// Whether the window waits for a window opened from it (it is disabled
+// meanwhile and takes no input).
+bool Waiting(const Window* w);
 void TakeDrop(Window* w, std::int32_t control, HDROP drop);
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// The keyboard of a dialog, looked at by the loop before a key is
+// dispatched: true when the key has done its work there.
+bool DialogKey(const MSG& msg);
+// Gives the focus to the window's first control in the tab order, unless
+// one of its controls has it already.
+void FocusFirstControl(Window* w);
+// Gives the focus back to the control that last had it; false when none
+// can take it.
+bool RestoreFocus(Window* w);
+// Marks the button that Enter presses: the focused button, else the
+// default one.
+void ShowDefaultButton(ControlObject* focused);
 
 // Controls.
 void RegisterControlClasses();
@@ -128,7 +147,10 @@ void ApplyFont(Window* w, HWND hwnd);
 UnitScale MeasureUnits(Window* w, HWND hwnd);
 void ShowTabPages(Window* w, ControlObject* sheet);
 void Redisplay(ControlObject* c);
-void ReadBack(ControlObject* c);
+bool ReadBack(ControlObject* c);
+void SelectRadio(ControlObject* radio);
+void ControlPressed(ControlObject* c);
+bool TakeTypedEntry(ControlObject* c);
 // The range a spin box keeps its value in: its own, within what its
 // variable holds.
 std::pair<long, long> SpinRange(const ControlObject* c);

@@ -167,8 +167,17 @@ void TakeKey(Window* w, std::uint32_t code, std::int32_t control) {
   }
 }
 
+// Whether the window waits for a window opened from it: it is disabled
+// meanwhile and takes no commands, keys, clicks or drops.
+bool Waiting(const Window* w) {
+  return w->native && w->native->hwnd && !IsWindowEnabled(w->native->hwnd);
+}
+
 // Handles the input messages that make key codes; true when consumed.
 bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp) {
+  const bool input =
+      (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST);
+  if (input && Waiting(w)) return true;
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
@@ -209,6 +218,10 @@ bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp
 
 // Files dropped on the window or a control: their names joined with ",".
 void TakeDrop(Window* w, std::int32_t control, HDROP drop) {
+  if (Waiting(w)) {
+    DragFinish(drop);
+    return;
+  }
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   std::string text;
   for (UINT i = 0; i < count; ++i) {
@@ -261,6 +274,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE: QueueEvent(w, kEventCloseWindow); return 0;
+    case WM_ACTIVATE:
+      // Back in front, the window gives the focus back to its control.
+      if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && RestoreFocus(w)) return 0;
+      break;
     case kQueryCloseRefused:
       if (w->state == 1) w->state = 0;
       return 0;
@@ -311,21 +328,13 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_COMMAND: {
       ControlObject* c = FindControl(w, LOWORD(wp));
+      if (Waiting(w) && HIWORD(wp) != EN_KILLFOCUS) return 0;
       if (IsMenuEntry(c)) {
         if (lp == 0) ChooseMenuItem(w, c);
       } else if (c && HIWORD(wp) == BN_CLICKED) {
-        ReadBack(c);
-        w->accepted = c->plan.number;
-        QueueEvent(w, kEventAccepted, c->plan.number);
+        ControlPressed(c);
       } else if (c && HIWORD(wp) == EN_KILLFOCUS) {
-        // What the user typed is accepted when the field is left.
-        const bool typed = SendMessageA(c->hwnd, EM_GETMODIFY, 0, 0) != 0;
-        ReadBack(c);
-        if (typed) {
-          SendMessageA(c->hwnd, EM_SETMODIFY, FALSE, 0);
-          w->accepted = c->plan.number;
-          QueueEvent(w, kEventAccepted, c->plan.number);
-        }
+        TakeTypedEntry(c);
       }
       return 0;
     }
@@ -424,6 +433,7 @@ bool NextEvent(Window* w, EventRecord& e) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
+    if (DialogKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -572,6 +582,7 @@ void OpenWindowObject(Window& window, bool shown) {
   w->current.clear();
   w->loopEnded = false;
   w->timerPending = false;
+  w->focus = 0;
   w->alertedKeys.clear();
   for (std::int32_t key : w->plan.alertKeys) w->alertedKeys.insert(static_cast<std::uint32_t>(key));
   w->zoneTexts.assign(w->plan.statusZones.size(), "");
@@ -602,9 +613,12 @@ void OpenWindowObject(Window& window, bool shown) {
                                           w->plan.fontFace.c_str()));
 
   const DWORD style = FrameStyle(w->plan);
-  w->native->hwnd =
-      CreateWindowExA(0, className, w->plan.title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, w);
+  // A window opened while another of its thread is active belongs to that
+  // one: it stays above it, and the other waits while it runs (Accept).
+  Window* owner = slot->active && slot->active->native ? slot->active : nullptr;
+  w->native->hwnd = CreateWindowExA(0, className, w->plan.title.c_str(), style, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    owner ? owner->native->hwnd : nullptr, nullptr, instance, w);
   if (!w->native->hwnd) {
     w->native.reset();
     RuntimeErrorBox(529);
@@ -732,6 +746,29 @@ bool SystemIsModal() {
   return true;
 }
 
+namespace {
+
+// While a window's loop runs, the window it was opened from on the same
+// thread is disabled: it takes no input until the loop has ended. It is
+// enabled again before the window closes, so that it becomes active then.
+class OwnerWaits {
+ public:
+  explicit OwnerWaits(Window* w) {
+    HWND owner = w->native && w->loops == 0 ? GetWindow(w->native->hwnd, GW_OWNER) : nullptr;
+    if (owner && !EnableWindow(owner, FALSE)) owner_ = owner;
+  }
+  ~OwnerWaits() {
+    if (owner_) EnableWindow(owner_, TRUE);
+  }
+  OwnerWaits(const OwnerWaits&) = delete;
+  OwnerWaits& operator=(const OwnerWaits&) = delete;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace
+
 void Accept(const std::function<int()>& body) {
   ThreadSlot* slot = MySlot();
   Window* w = slot ? slot->active : nullptr;
@@ -745,6 +782,7 @@ void Accept(const std::function<int()>& body) {
   }
   const auto* outerBody = w->body;
   w->body = &body;
+  const OwnerWaits waits(w);
   ++w->loops;
   w->loopEnded = false;
   EventRecord e;
@@ -757,6 +795,9 @@ void Accept(const std::function<int()>& body) {
     const int result = body();
     w->current.pop_back();
     FinishPass(w, e, result);
+    // Once the program has set the window up, the focus goes to its first
+    // control, unless the program has put it elsewhere.
+    if (e.code == kEventOpenWindow && w->native) FocusFirstControl(w);
   }
   --w->loops;
   w->body = outerBody;

@@ -328,27 +328,6 @@ TEST_F(MainWindowTest, TopDownBitmapsShowUprightAndCopyAsStored) {
   EXPECT_TRUE(viewer.Ends());
 }
 
-// A window of the program by its title, once it shows (null: it did not).
-HWND Shown(const char* title) {
-  HWND window = nullptr;
-  WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
-  return window;
-}
-// A control's text as it answers WM_GETTEXT, which is carried across the
-// process boundary (GetWindowText of another process's control reads only
-// the caption stored by the system).
-std::string AskText(HWND control) {
-  char text[MAX_PATH * 2] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, kPatience, &result);
-  return text;
-}
-bool Gone(const char* title) {
-  return WaitFor([&] { return FindWindowA(nullptr, title) == nullptr; });
-}
-void Press(HWND window, int button) { PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0); }
-
 TEST_F(MainWindowTest, SecondaryWindowsOpenFromTheirCommandsAndActOnTheViewer) {
   WritePrivateProfileStringA("Lumbra", "PromptOnExit", "YES", (folder_ + "LUMBRA.INI").c_str());
   RunningViewer viewer(folder_, "\"" + folder_ + "a first.bmp\"");

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,69 @@ inline BOOL CALLBACK FindDropTarget(HWND window, LPARAM data) {
   return FALSE;
 }
 
+// A window of the program by its title, once it shows (null: it did not).
+inline HWND Shown(const char* title) {
+  HWND window = nullptr;
+  WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
+  return window;
+}
+// Whether the window with the title goes away.
+inline bool Gone(const char* title) {
+  return WaitFor([&] { return FindWindowA(nullptr, title) == nullptr; });
+}
+// A control's text as it answers WM_GETTEXT, which is carried across the
+// process boundary (GetWindowText of another process's control reads only
+// the caption stored by the system).
+inline std::string AskText(HWND control) {
+  char text[MAX_PATH * 2] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, kPatience, &result);
+  return text;
+}
+inline void Press(HWND window, int button) {
+  PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
+}
+
+inline INPUT KeyInput(WORD key, DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = key;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = flags;
+  return in;
+}
+
+// A chord typed on the keyboard (modifiers first) into the window made
+// foreground: real input, so that the program sees Shift and Ctrl held.
+inline bool TypeInto(HWND window, std::initializer_list<WORD> chord) {
+  SetForegroundWindow(window);
+  if (!WaitFor([&] { return GetForegroundWindow() == window; })) return false;
+  std::vector<INPUT> input;
+  for (WORD key : chord) input.push_back(KeyInput(key, 0));
+  for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
+    input.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
+  }
+  return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
+// A real click of the left mouse button in the middle of a window.
+inline bool ClickOn(HWND window) {
+  RECT r = {};
+  if (!GetWindowRect(window, &r)) return false;
+  const LONG width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT input[3] = {};
+  for (INPUT& in : input) {
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv((r.left + r.right) / 2, 65535, width);
+    in.mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, height);
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  return SendInput(3, input, sizeof(INPUT)) == 3;
+}
+
 // One copy of the program in the test's own folder, started with an
 // argument text and ended when the test is done.
 class RunningViewer {
@@ -161,18 +225,8 @@ class RunningViewer {
   }
   bool Running() const { return process_.Running(); }
 
-  // A chord typed on the keyboard (modifiers first) into the window made
-  // foreground: real input, so that the program sees Shift and Ctrl held.
-  bool Type(std::initializer_list<WORD> chord) const {
-    SetForegroundWindow(main_);
-    if (!WaitFor([&] { return GetForegroundWindow() == main_; })) return false;
-    std::vector<INPUT> input;
-    for (WORD key : chord) input.push_back(KeyInput(key, 0));
-    for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
-      input.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
-    }
-    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
-  }
+  // A chord typed into the main window.
+  bool Type(std::initializer_list<WORD> chord) const { return TypeInto(main_, chord); }
 
   // A visible top-level window of the program (class and title optional).
   HWND Owned(const char* className, const char* title = nullptr) const {
@@ -213,15 +267,6 @@ class RunningViewer {
   ChildProcess process_;
   HWND main_;
   HWND bar_;
-
-  static INPUT KeyInput(WORD key, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = flags;
-    return in;
-  }
 };
 
 }  // namespace lumbra::probe
