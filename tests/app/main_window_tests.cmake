@@ -13,4 +13,7 @@ if(LUMBRA_CROSS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/viewer_journeys_test.cpp LIBS lumbra_viewer)
   add_dependencies(app_viewer_journeys_test lumbra)
   target_compile_definitions(app_viewer_journeys_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
+  # Real keys, the focus, the shared prefix's file associations and the
+  # clipboard are one for every program on the display.
+  set_tests_properties(app_viewer_journeys_test PROPERTIES TIMEOUT 600 RESOURCE_LOCK clipboard)
 endif()
