@@ -18,6 +18,7 @@
 #include "app/program_settings.h"
 #include "app/wait_cursor_win32.h"
 #include "core/directory_listing.h"
+#include "core/phase_trace.h"
 #include "core/picture.h"
 #include "winrt/dialogs.h"
 #include "winrt/window.h"
@@ -76,6 +77,15 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
+// Whether the folder followed by the name is the path, letters compared
+// without case (no joined text is made: a folder of many files asks this
+// of every one).
+bool IsPathOf(std::string_view folder, std::string_view name, std::string_view path) {
+  return path.size() == folder.size() + name.size() &&
+         SameIgnoringCase(path.substr(0, folder.size()), folder) &&
+         SameIgnoringCase(path.substr(folder.size()), name);
+}
+
 // What a build has found so far.
 struct ListBuild {
   std::int32_t added = 0;
@@ -87,11 +97,32 @@ struct ListBuild {
   DWORD quietSince = 0;
 };
 
+// A value formatted with a picture, the last one kept: the files of a
+// folder share their dates, so most entries format nothing.
+class FormattedValue {
+ public:
+  explicit FormattedValue(const char* picture) : picture_(CompilePicture(picture)) {}
+  const std::string& operator()(std::int32_t value) {
+    if (!held_ || value != value_) {
+      text_ = FORMAT(value, picture_);
+      value_ = value;
+      held_ = true;
+    }
+    return text_;
+  }
+
+ private:
+  Picture picture_;
+  std::int32_t value_ = 0;
+  bool held_ = false;
+  std::string text_;
+};
+
 // Date, time and size of an entry from its directory entry.
 void TakeFileFacts(ImageEntry& entry, const DirectoryEntry& found) {
-  static const Picture date = CompilePicture("@D1");
-  static const Picture time = CompilePicture("@T3");
-  entry.DTPIC = FORMAT(found.DATE, date) + " " + FORMAT(found.TIME, time);
+  static FormattedValue date("@D1");
+  static FormattedValue time("@T3");
+  entry.DTPIC = date(found.DATE) + " " + time(found.TIME);
   entry.SIZE = found.SIZE;
   entry.DATE = found.DATE;
   entry.TIME = found.TIME;
@@ -131,12 +162,11 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
   for (std::uint32_t i = 1; i <= count; ++i) {
     DirectoryQueue.Get(i);
     const std::string_view name = DQ.NAME.clipped();
-    const std::string full = shortFolder + std::string(name);
-    const bool given = SameIgnoringCase(full, build.lastItem) ||
-                       SameIgnoringCase(shortFolder + DQ.SHORTNAME.str(), build.lastItem) ||
-                       SameIgnoringCase(folder + std::string(name), build.lastLong);
+    const bool given = IsPathOf(shortFolder, name, build.lastItem) ||
+                       IsPathOf(shortFolder, DQ.SHORTNAME.str(), build.lastItem) ||
+                       IsPathOf(folder, name, build.lastLong);
     if (given) continue;
-    const std::string_view type = TypeOfPath(full);
+    const std::string_view type = TypeOfPath(name);
     if (IsImageType(type)) {
       FL = ImageEntry{};
       FL.PATH = folder;
@@ -257,6 +287,7 @@ void Step(std::int32_t direction) {
   const auto count = static_cast<std::int32_t>(ImageList.Records());
   CurrentImage = std::clamp(CurrentImage + direction, std::min(1, count), count);
   PS.FILENAME = ImagePathAt(CurrentImage);
+  PhaseMarkNumber("list step to", CurrentImage);
   if (!PS.KEEPIMAGESETTINGS) ResetImageSettings();
   ShowImage();
 }
@@ -276,6 +307,7 @@ void PrefetchNeighbour() {
   const ImageEntry held = FL;
   const std::string path = ImagePathAt(neighbour);
   FL = held;
+  const PhaseScope phase("prefetch request");
   prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(path)), ImageListGeneration);
 }
 

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/image_list.h"
+#include "app/image_prefetch.h"
 #include "app/main_window_controls.h"
 #include "app/menu_marks.h"
 #include "app/path_text.h"
@@ -14,6 +16,7 @@
 #include "app/wait_cursor_win32.h"
 #include "app/window_geometry.h"
 #include "core/directory_listing.h"
+#include "core/phase_trace.h"
 #include "winrt/dialogs.h"
 #include "winrt/window.h"
 
@@ -61,6 +64,9 @@ void Display() { RedisplayControls(); }
 
 bool Visible(std::int32_t control) { return GetProperty(control, PROP::Visible) == "1"; }
 
+// Whether the window shows a scroll bar (PROP::HScroll or PROP::VScroll).
+bool Shown(std::uint32_t bar) { return GetProperty(0, bar) == "1"; }
+
 void SizeImageControl(std::int32_t width, std::int32_t height) {
   SetControlPosition(MW::ImageControl, kDefaultPosition, kDefaultPosition, width, height);
 }
@@ -77,43 +83,91 @@ void WarnBadImage() {
                 "Error Loading Image", "ICON:Exclamation", BUTTON::Ok);
 }
 
-// Loads PS:FILENAME into the image control and reports a failure.
+// The long form of PS:FILENAME for the status bar. Stepping through a list
+// asks for one folder again and again, and the file system answers for
+// each component of a path: the folder's long form is kept from the last
+// call, and only the file's own name is looked up.
+std::string LongFilePath(std::string_view path) {
+  static std::string folder;
+  static std::string longFolder;
+  const std::size_t cut = path.rfind('\\');
+  const bool absolute = path.size() > 3 && path[1] == ':' && path[2] == '\\';
+  if (!absolute || cut == std::string_view::npos || cut < 3 || cut + 1 == path.size()) {
+    return LongPath(path);
+  }
+  const std::string name = LongName(path);
+  if (name.empty()) return LongPath(path);
+  if (path.substr(0, cut) != folder) {
+    folder = path.substr(0, cut);
+    longFolder = LongPath(folder);
+  }
+  return longFolder + '\\' + name;
+}
+
+// Whether the image named is decoded ahead and waits to be shown.
+bool DecodedAhead(std::string_view name) {
+  ImagePrefetch* prefetch = ViewerPrefetch();
+  return prefetch != nullptr && !name.empty() && prefetch->Ready(name, ImageListGeneration);
+}
+
+// The window's scroll bars on (Normal) or off, the contents scrolled back
+// to their start. A bar that stays on is only scrolled back: switching it
+// off and on again would change the window's frame twice, and the
+// platform lays out and repaints the whole window for each change.
+void SetScrollBars(bool on) {
+  const std::pair<std::uint32_t, std::uint32_t> bars[] = {{PROP::HScroll, PROP::HScrollPos},
+                                                          {PROP::VScroll, PROP::VScrollPos}};
+  for (const auto& [bar, position] : bars) {
+    if (on && Shown(bar)) {
+      SetProperty(0, position, 0);
+    } else {
+      SetProperty(0, bar, on ? 1 : 0);
+    }
+  }
+}
+
+// Loads PS:FILENAME into the image control and reports a failure. While a
+// file is really decoded the control is hidden and "Loading Image..."
+// shows; an image decoded ahead takes the place of the one on show at
+// once.
 void LoadStep() {
+  const PhaseScope phase("ShowImage: load step");
+  const std::string_view name = PS.FILENAME.clipped();
+  const bool decoding = !DecodedAhead(name);
+  ImageAssigned assigned;
   {
     WaitCursor wait;
     PS.BADIMAGE = 0;
-    HideControls(MW::ImageControl);
     HideControls(MW::ImageNotLoadedText);
-    CentreRule(MW::LoadingImageText);
-    CentreRule(MW::ImageNotLoadedText);
-    ShowControls(MW::LoadingImageText);
-    Display();
+    if (decoding) {
+      HideControls(MW::ImageControl);
+      CentreRule(MW::LoadingImageText);
+      ShowControls(MW::LoadingImageText);
+      PaintWindowNow();
+    }
     // Neither stretched nor tiled, the control takes the image's natural
     // size; the layout below puts the mode's placement back.
     SetProperty(MW::ImageControl, PROP::Stretch, 0);
     SetProperty(MW::ImageControl, PROP::Tiled, 0);
-    SetProperty(MW::ImageControl, PROP::Text, PS.FILENAME.clipped());
+    assigned = AssignImage(MW::ImageControl, name);
   }
-  if (PS.FILENAME.blank() || GetProperty(MW::ImageControl, PROP::Text) != PS.FILENAME.clipped()) {
+  if (PS.FILENAME.blank() || !assigned.loaded) {
     if (PS.WARNBADIMAGE) WarnBadImage();
+    HideControls(MW::ImageControl);
+    CentreRule(MW::ImageNotLoadedText);
     ShowControls(MW::ImageNotLoadedText);
     PS.BADIMAGE = 1;
   }
-  ImageWidth = static_cast<std::int16_t>(PropertyNumber(MW::ImageControl, PROP::Width));
-  ImageHeight = static_cast<std::int16_t>(PropertyNumber(MW::ImageControl, PROP::Height));
+  ImageWidth = static_cast<std::int16_t>(assigned.width);
+  ImageHeight = static_cast<std::int16_t>(assigned.height);
   SetControlPosition(MW::ImageControl, 0, 0);
-  SetProperty(MW::ImageControl, PROP::Stretch, 0);
-  HideControls(MW::LoadingImageText);
-  Display();
+  if (decoding) HideControls(MW::LoadingImageText);
   // A control without an image stays hidden behind "Image Not Loaded".
-  if (!PS.KEEPIMAGESETTINGS && !PS.BADIMAGE) {
-    ShowControls(MW::ImageControl);
-    Display();
-  }
+  if (!PS.KEEPIMAGESETTINGS && !PS.BADIMAGE) ShowControls(MW::ImageControl);
   SetZone(MW::SizeZone, SizeStatus(PS.BADIMAGE != 0, ImageWidth, ImageHeight));
   SetZone(MW::PathZone, PS.FILENAME.blank()
                             ? std::string()
-                            : PathStatus(ClipTrailingBlanks(LongPath(PS.FILENAME.clipped())),
+                            : PathStatus(ClipTrailingBlanks(LongFilePath(PS.FILENAME.clipped())),
                                          CurrentImage, ImageList.Records()));
   PS.OLDFILENAME = PS.FILENAME;
   const std::string_view folder = FolderOfPath(PS.FILENAME.clipped());
@@ -129,9 +183,9 @@ void LoadStep() {
 
 // Places the image control for PS:IMAGEMODE.
 void ModeStep() {
+  const PhaseScope phase("ShowImage: mode step");
   if (PS.IMAGEMODE < kModeNormal || PS.IMAGEMODE > kModeBestFit) PS.IMAGEMODE = kModeNormal;
-  SetProperty(0, PROP::HScroll, 0);
-  SetProperty(0, PROP::VScroll, 0);
+  SetScrollBars(PS.IMAGEMODE == kModeNormal);
   if (PS.OLDIMAGEMODE == kModeBestFit || PS.OLDIMAGEMODE == 0) {
     SetControlPosition(MW::ImageControl, 0, 0);
     SetProperty(MW::ImageControl, PROP::Stretch, 0);
@@ -140,11 +194,7 @@ void ModeStep() {
   // Without an image the status zones stay empty.
   SetZone(MW::ModeZone, PS.FILENAME.blank() ? std::string_view() : ModeStatus(PS.IMAGEMODE));
   switch (PS.IMAGEMODE) {
-    case kModeNormal:
-      SetProperty(0, PROP::HScroll, 1);
-      SetProperty(0, PROP::VScroll, 1);
-      SizeImageControl(ImageWidth, ImageHeight);
-      break;
+    case kModeNormal: SizeImageControl(ImageWidth, ImageHeight); break;
     case kModeStretched:
       SetProperty(MW::ImageControl, PROP::Stretch, 1);
       SizeImageControl(WindowWidth(), WindowHeight() - kBarsHeight);
@@ -172,6 +222,7 @@ void ModeStep() {
 
 // Sizes the image control for PS:IMAGEZOOM (Normal mode only).
 void ZoomStep() {
+  const PhaseScope phase("ShowImage: zoom step");
   if (PS.IMAGEMODE == kModeNormal) {
     SizeImageControl(ZoomedLength(PS.IMAGEZOOM, ImageWidth),
                      ZoomedLength(PS.IMAGEZOOM, ImageHeight));
@@ -183,6 +234,7 @@ void ZoomStep() {
 
 // Re-lays the image out for a new window size.
 void SizeStep() {
+  const PhaseScope phase("ShowImage: size step");
   switch (PS.IMAGEMODE) {
     case kModeStretched: SizeImageControl(WindowWidth(), WindowHeight() - ToolbarHeight()); break;
     case kModeTiled: SizeTiled(); break;

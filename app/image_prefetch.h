@@ -1,9 +1,9 @@
 // The image the viewer is likely to show next, decoded ahead on a worker
-// thread: one slot, one worker, one request at a time. The file is read on
-// the caller's thread when it is asked for, so that the facts that decide
-// whether the decoded image may still be shown are taken with the bytes;
-// the worker only decodes, without an owner, and the image is adopted for
-// its control on the window's thread when it is taken.
+// thread: one slot, one worker, one request at a time. The worker reads the
+// file, taking the facts that decide whether the decoded image may still be
+// shown with the bytes, and decodes it without an owner; the window's
+// thread goes on at once, and the image is adopted for its control there
+// when it is taken.
 #pragma once
 
 #include <condition_variable>
@@ -47,11 +47,14 @@ class ImagePrefetch {
   ImagePrefetch(const ImagePrefetch&) = delete;
   ImagePrefetch& operator=(const ImagePrefetch&) = delete;
 
-  // Reads the named file now and has the worker decode it, in place of what
-  // the slot held. Names of formats not decoded ahead are left alone, and
-  // so is the name the slot already holds for the build while its file is
+  // Has the worker read and decode the named file, in place of what the
+  // slot held. Names of formats not decoded ahead are left alone, and so is
+  // the name the slot already holds for the build while its file is
   // unchanged.
   void Request(std::string_view name, std::uint32_t generation);
+  // Whether the image for the name in the build is decoded and waits to be
+  // taken (its file is checked when it is taken).
+  bool Ready(std::string_view name, std::uint32_t generation);
   // The image decoded for the name in the build, when its file is still the
   // one read; waits while that decode runs. Nothing otherwise, and the
   // caller loads the file itself. The slot is emptied when it held the name.
@@ -63,11 +66,12 @@ class ImagePrefetch {
 
  private:
   enum class State : std::uint8_t { Empty, Queued, Decoding, Ready, Failed };
+  // Queued: asked for, not yet begun. Decoding: the worker reads and
+  // decodes; the key's facts are those of the bytes read once it has read.
   struct Slot {
     PrefetchKey key;
     std::uint64_t ticket = 0;  // which request the worker's result belongs to
     State state = State::Empty;
-    ImageFile file;  // the bytes, until the worker takes them
     ImagePtr image;
   };
 

@@ -12,6 +12,7 @@
 
 #include "app/image_list.h"
 #include "app/image_prefetch.h"
+#include "codecs/gif_image.h"
 #include "codecs/image_format_registry.h"
 #include "winrt/image_control_win32.h"
 
@@ -76,7 +77,6 @@ ImagePtr ImagePrefetch::Empty() {
   slot_.key = {};
   slot_.ticket = ++tickets_;
   slot_.state = State::Empty;
-  slot_.file = {};
   return std::move(slot_.image);
 }
 
@@ -85,24 +85,28 @@ void ImagePrefetch::Request(std::string_view name, std::uint32_t generation) {
   std::optional<FileFacts> held;
   {
     const std::lock_guard lock(mutex_);
-    if (slot_.state != State::Empty && slot_.state != State::Failed && slot_.key.name == name &&
-        slot_.key.generation == generation) {
-      held = slot_.key.facts;
+    if (slot_.key.name == name && slot_.key.generation == generation) {
+      // Under way: its file is checked when it is taken.
+      if (slot_.state == State::Queued || slot_.state == State::Decoding) return;
+      if (slot_.state == State::Ready) held = slot_.key.facts;
     }
   }
   if (held && FileFactsOf(name) == held) return;
-  std::optional<ImageFile> file = ReadImageFile(name);
   ImagePtr dropped;
   {
     const std::lock_guard lock(mutex_);
     dropped = Empty();
-    // A file that cannot be read is left to its load, which tells.
-    if (!file) return;
-    slot_.key = {std::string(name), generation, file->facts};
-    slot_.file = std::move(*file);
+    slot_.key = {std::string(name), generation, {}};
     slot_.state = State::Queued;
   }
   changed_.notify_all();
+}
+
+bool ImagePrefetch::Ready(std::string_view name, std::uint32_t generation) {
+  if (!enabled_) return false;
+  const std::lock_guard lock(mutex_);
+  return slot_.state == State::Ready && slot_.key.name == name &&
+         slot_.key.generation == generation;
 }
 
 ImagePtr ImagePrefetch::Take(std::string_view name, ImageLoadFlags flags,
@@ -149,18 +153,23 @@ void ImagePrefetch::Work() {
     if (stopping_) return;
     const std::uint64_t ticket = slot_.ticket;
     const std::string name = slot_.key.name;
-    ImageFile file = std::move(slot_.file);
     slot_.state = State::Decoding;
     lock.unlock();
     ImagePtr image;
+    std::optional<FileFacts> facts;
     try {
-      image = DecodeImageFile(name, file, kDecodeFlags);
+      // A file that cannot be read is left to its load, which tells.
+      if (std::optional<ImageFile> file = ReadImageFile(name)) {
+        facts = file->facts;
+        image = DecodeImageFile(name, *file, kDecodeFlags);
+        if (auto* gif = dynamic_cast<GifImage*>(image.get())) gif->RenderFirstFrame();
+      }
     } catch (const std::exception&) {
       image = nullptr;  // out of memory: the load will try again
     }
-    file = {};
     lock.lock();
     if (slot_.ticket == ticket) {
+      if (facts) slot_.key.facts = *facts;
       slot_.image = std::move(image);
       slot_.state = slot_.image ? State::Ready : State::Failed;
     }

@@ -12,6 +12,7 @@
 #include "app/program_settings.h"
 #include "app/viewer_module.h"
 #include "core/locale_startup.h"
+#include "core/phase_trace.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/runtime_errors_win32.h"
 #include "winrt/window.h"
@@ -61,8 +62,10 @@ int RunViewer() {
   for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;
   if (!CreateWindowFromDescription(main, kViewerModule, kMainWindow, uses)) return 2;
-  OpenWindowObject(main);
+  // Placed, sized and filled before it shows: the platform maps it once.
+  OpenWindowObject(main, false);
   SetUpMainWindow();
+  ShowOpenedWindow(main);
   CurrentImage = 1;
 
   Accept(MainWindowEvent);
@@ -78,4 +81,7 @@ int RunViewer() {
 
 }  // namespace lumbra
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return lumbra::RunViewer(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  lumbra::PhaseMark("start-up: program entered");
+  return lumbra::RunViewer();
+}

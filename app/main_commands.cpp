@@ -23,6 +23,7 @@
 #include "app/program_setup_window.h"
 #include "app/zoom_window.h"
 #include "core/directory_listing.h"
+#include "core/phase_trace.h"
 #include "display/clipboard.h"
 #include "winrt/event_codes.h"
 #include "winrt/window.h"
@@ -122,6 +123,7 @@ void ShowImageList() {
 }  // namespace
 
 void RunCommand(Command command, std::int32_t value) {
+  PhaseMarkNumber("command dispatched", static_cast<std::int64_t>(command));
   switch (command) {
     case Command::OpenImage: OpenImageCommand(); break;
     case Command::LoadFolder: LoadFolderCommand(); break;

@@ -2,6 +2,7 @@
 
 #include "app/program_settings.h"
 #include "app/viewer_popups.h"
+#include "core/phase_trace.h"
 #include "winrt/window.h"
 
 namespace lumbra {
@@ -16,6 +17,7 @@ constexpr std::size_t kSortMarks = 12;
 // Checks the one item of a group whose value is `chosen`.
 template <typename Values>
 void MarkGroup(std::size_t first, const Values& values, std::int32_t chosen) {
+  const PhaseScope phase("menu marks");
   for (std::size_t i = 0; i < std::size(values); ++i) {
     MenuChecks[first + i] = values[i] == chosen ? 1 : 0;
   }

@@ -50,6 +50,12 @@ class GifImage : public BitmapImage {
   void Advance();
   // One timer tick: advance, then repaint every viewer, last attached first.
   void OnTimer();
+  // Renders the first frame now when none is rendered yet (an image decoded
+  // ahead, away from the window's thread). A still image then shows it when
+  // a viewer attaches; an animation starts over there all the same.
+  void RenderFirstFrame() {
+    if (current_ == -1) Advance();
+  }
 
   // The frame buffer (packed bitmap), empty before a successful parse or
   // with SizeOnly.

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/phase_trace.h"
+
 namespace lumbra {
 
 namespace {
@@ -48,6 +50,7 @@ ImagePtr ImageFormatRegistry::LoadByName(ImageOwner* owner, std::string_view nam
   }
   const std::string_view extension = LookupExtension(name);
   if (extension.empty()) return nullptr;
+  const PhaseScope phase("load and decode");
   for (const ImageFormatHandler& handler : handlers_) {
     if (handler.loader == nullptr || !SameTextIgnoringCase(handler.extension, extension)) continue;
     if (ImagePtr image = handler.loader(owner, name, resourceDefault, flags)) return image;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codecs/image_source.h"
+#include "core/phase_trace.h"
 
 namespace lumbra {
 
@@ -100,6 +101,7 @@ std::optional<ImageFile> SourceFile(std::string_view name) {
 }  // namespace
 
 std::optional<ImageFile> ReadImageFile(std::string_view name) {
+  const PhaseScope phase("file read");
   const std::string path(name);
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -21,6 +21,9 @@ void ListDirectory(Queue& queue, std::string_view pattern, std::uint8_t wanted);
 // The full path with every component in its long form ("" is the current
 // directory).
 std::string LongPath(std::string_view path);
+// The name the file system gives the last component of a path (its long
+// form, in the file system's case), or "" when there is no such file.
+std::string LongName(std::string_view path);
 // The full path in 8.3 form ("" is the current directory).
 std::string ShortPath(std::string_view path);
 

@@ -55,16 +55,30 @@ bool HasDirectoryEntryLayout(const RecordLayout& layout) {
   return true;
 }
 
-void FillEntry(DirectoryEntry& entry, const WIN32_FIND_DATAA& data) {
+// What the system adds to a file time to give local time now, in 100 ns
+// units: taken once for a listing, as the system itself takes its current
+// bias for every file, instead of asking for it once per file.
+std::int64_t LocalTimeBias() {
+  const std::uint64_t reference = 0x01D0000000000000ull;  // a time in 2014
+  const FILETIME utc = {static_cast<DWORD>(reference), static_cast<DWORD>(reference >> 32)};
+  FILETIME local{};
+  if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
+  const std::uint64_t shifted = (std::uint64_t{local.dwHighDateTime} << 32) | local.dwLowDateTime;
+  return static_cast<std::int64_t>(shifted - reference);
+}
+
+void FillEntry(DirectoryEntry& entry, const WIN32_FIND_DATAA& data, std::int64_t bias) {
   entry.NAME = TextOf(data.cFileName);
   const std::string_view shortName = TextOf(data.cAlternateFileName);
   entry.SHORTNAME = shortName.empty() ? TextOf(data.cFileName) : shortName;
   entry.SIZE = static_cast<std::int32_t>(data.nFileSizeLow);
   entry.ATTRIB = static_cast<std::uint8_t>(data.dwFileAttributes & kKeptAttributes);
-  FILETIME local{};
+  const std::uint64_t written = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                data.ftLastWriteTime.dwLowDateTime;
+  const std::uint64_t shifted = written + static_cast<std::uint64_t>(bias);
+  const FILETIME local = {static_cast<DWORD>(shifted), static_cast<DWORD>(shifted >> 32)};
   SYSTEMTIME time{};
-  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
-      FileTimeToSystemTime(&local, &time)) {
+  if (FileTimeToSystemTime(&local, &time)) {
     entry.DATE = SystemDateSerial(time.wYear, time.wMonth, time.wDay);
     entry.TIME = TimeSerial(time.wHour, time.wMinute, time.wSecond, 0);
   } else {
@@ -116,9 +130,10 @@ void ListDirectory(Queue& queue, std::string_view pattern, std::uint8_t wanted) 
   FileSearch search(text, data);
   if (!search.found()) return;
   auto& entry = *static_cast<DirectoryEntry*>(queue.Buffer());
+  const std::int64_t bias = LocalTimeBias();
   do {
     if (!PassesAttributeFilter(data.dwFileAttributes, wanted)) continue;
-    FillEntry(entry, data);
+    FillEntry(entry, data, bias);
     queue.Add();
     if (ERRORCODE() == kInsufficientMemory) break;  // the queue is full
   } while (search.Next(data));
@@ -151,6 +166,14 @@ std::string LongPath(std::string_view path) {
     separator = end;
   }
   return Exists(rebuilt) ? FromFileApiText(rebuilt) : rebuilt;
+}
+
+std::string LongName(std::string_view path) {
+  const std::string text(path);
+  if (text.empty() || text.find_first_of("*?") != std::string::npos) return {};
+  WIN32_FIND_DATAA data{};
+  FileSearch search(ToFileApiText(text), data);
+  return search.found() ? FromFileApiText(std::string(TextOf(data.cFileName))) : std::string();
 }
 
 std::string ShortPath(std::string_view path) {

@@ -18,7 +18,7 @@ packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev xvfb xau
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
           cmake ninja-build nasm g++ googletest clang libclang-rt-14-dev
           libgif-dev libstb-dev libsdl2-image-dev libjpeg-turbo-progs libjpeg-dev
-          libbenchmark-dev clang-format imagemagick dpkg-dev libimagequant-dev xclip openbox)
+          libbenchmark-dev clang-format imagemagick dpkg-dev libimagequant-dev xclip zip unzip xdotool openbox)
 
 missing_packages() {
   local p

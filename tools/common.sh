@@ -29,16 +29,22 @@ build_fuzz() {
   cmake --build "$fuzz_tree" --target fuzz_targets -- -j2
 }
 
-# A cross tree: lumbra.exe and every test, for i686 (the product) or x86_64.
+# A cross tree: lumbra.exe and every test, for i686 (the product) or x86_64;
+# only the targets named after the architecture, when some are.
 build_cross_tree() {
   local tree=$1 arch=$2
+  shift 2
   if [ ! -f "$tree/build.ninja" ]; then
     cmake -S "$root" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
       -DLUMBRA_DEPS_PREFIX="$build/deps/libjpeg-$arch" \
       -DLUMBRA_HOST_TOOLS="$host_tree/tools" >/dev/null
   fi
-  cmake --build "$tree"
+  if [ $# -gt 0 ]; then
+    cmake --build "$tree" --target "$@"
+  else
+    cmake --build "$tree"
+  fi
 }
 
 # Whether this machine's kernel executes 32-bit programs, which 32-bit Wine
@@ -84,10 +90,14 @@ stop_xvfb() {
   fi
 }
 
-# One Wine prefix inside the build tree, kept alive by a persistent
-# wineserver while tests run so each program starts fast.
+# One Wine prefix inside the build tree (or the one LUMBRA_WINEPREFIX
+# names). With "persistent", a wineserver is kept alive for the test run so
+# each program starts fast; a server already running for the prefix is
+# reused. Without it, Wine starts its own server, which ends a few seconds
+# after the last program, so nothing is left behind on a user's desktop.
 start_wine() {
-  export WINEPREFIX=${wine_prefix:-$build/wine-$wine_arch} WINEARCH=$wine_arch WINEDEBUG=-all
+  local mode=${1:-persistent}
+  export WINEPREFIX=${LUMBRA_WINEPREFIX:-${wine_prefix:-$build/wine-$wine_arch}} WINEARCH=$wine_arch WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$wine_arch" = win64 ]; then
     wine=/usr/lib/wine/wine64
@@ -100,7 +110,10 @@ start_wine() {
     "$wine" wineboot -i >/dev/null 2>&1 || true
   fi
   # Detached from our output, so a pipe reading the tests' output can end.
-  "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+  # It fails when a server already runs for this prefix: that one serves.
+  if [ "$mode" = persistent ]; then
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null || true
+  fi
   # The prefix's services start with the first program; started here they
   # hold none of the tests' output pipes open.
   "$wine" wineboot >/dev/null 2>&1 </dev/null || true

@@ -4,10 +4,11 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-bootstrap || exit 1
-build_host || exit 1
-build_fuzz || exit 1
-build_cross || exit 1
+fail() { echo "test.sh: $1 failed; the lines above say why" >&2; exit 1; }
+bootstrap || fail "setting up the machine (tools/bootstrap.sh)"
+build_host || fail "building the host tree ($host_tree)"
+build_fuzz || fail "building the fuzz targets ($fuzz_tree)"
+build_cross || fail "building the cross tree"
 
 summary() {  # the pass and fail counts of one ctest log
   sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -n 1

@@ -7,6 +7,7 @@
 #include "codecs/bitmap_image.h"
 #include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
+#include "core/phase_trace.h"
 #include "display/window_palette_win32.h"
 
 namespace lumbra {
@@ -43,6 +44,7 @@ void ImageControl::Release() {
 }
 
 void ImageControl::Assign(std::string_view name) {
+  const PhaseScope phase("image control: assign");
   Release();
   const std::string_view clipped = ClipTrailingBlanks(StripLeadingBlanks(name));
   if (!clipped.empty()) image_ = Load(clipped);
@@ -57,17 +59,22 @@ void ImageControl::Assign(std::string_view name) {
   }
   UpdateScrollBars();
   InvalidateRect(hwnd_, nullptr, TRUE);
+  newPixels_ = image_ != nullptr;
 }
 
 ImagePtr ImageControl::Load(std::string_view name) {
   if (const ImageSupply& supply = Supply()) {
     // Decoded without an owner: the steps that need this control run here.
-    if (ImagePtr ready = AdoptForOwner(supply(name, placement_), this, placement_)) return ready;
+    if (ImagePtr ready = AdoptForOwner(supply(name, placement_), this, placement_)) {
+      PhaseMark("image adopted from the prefetch");
+      return ready;
+    }
   }
   return LoadNamedImage(this, name, placement_);
 }
 
 void ImageControl::SetPlacement(ImageLoadFlags placement) {
+  const PhaseScope phase("image control: placement");
   placement_ = placement & kPlacementMask;
   if (image_) {
     image_->SetProperty(kPropTiled, placement_ == kPlaceTiled ? "1" : "0");
@@ -141,14 +148,23 @@ void ImageControl::Scroll(int bar, WORD request) {
 bool ImageControl::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_PAINT: {
+      const PhaseScope phase("image control: WM_PAINT");
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
       PaintClient(dc, ps.rcPaint);
       EndPaint(hwnd_, &ps);
+      if (newPixels_ && IsWindowVisible(hwnd_)) {
+        newPixels_ = false;
+        PhaseMark("first paint of the new pixels done");
+      }
       result = 0;
       return true;
     }
-    case WM_ERASEBKGND: result = EraseBackground(reinterpret_cast<HDC>(wp)); return true;
+    case WM_ERASEBKGND: {
+      const PhaseScope phase("image control: WM_ERASEBKGND");
+      result = EraseBackground(reinterpret_cast<HDC>(wp));
+      return true;
+    }
     case WM_PRINTCLIENT: {
       RECT client;
       GetClientRect(hwnd_, &client);

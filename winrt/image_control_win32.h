@@ -125,6 +125,7 @@ class ImageControl final : public ImageOwner, public ImageViewer {
   bool naturalHeight_ = false;
   bool stretched_ = false;
   std::int32_t background_ = -1;
+  bool newPixels_ = false;  // an image assigned and not yet painted
   int scrollX_ = 0;
   int scrollY_ = 0;
 };

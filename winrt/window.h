@@ -148,7 +148,11 @@ struct Window {
 bool CreateWindowFromDescription(Window& window, std::string_view moduleTag,
                                  std::string_view windowName, std::vector<UseVariable> uses);
 void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariable> uses = {});
-void OpenWindowObject(Window& window);
+// Opens the window; with shown false it stays hidden until ShowOpenedWindow,
+// so that a program can size and fill it before it first reaches the
+// screen (the platform then places and paints it once).
+void OpenWindowObject(Window& window, bool shown = true);
+void ShowOpenedWindow(Window& window);
 void CloseWindowObject(Window& window);
 void DisposeWindowObject(Window& window);
 bool WindowIsOpen(const Window& window);
@@ -237,6 +241,23 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
                  std::int32_t index = 0);
 void SetProperty(std::int32_t control, std::uint32_t property, std::int64_t value,
                  std::int32_t index = 0);
+
+// What an image control answers when it is given an image: whether the
+// image loaded, and the control's size after it (the image's natural size
+// when the control does not stretch), in the window's units.
+struct ImageAssigned {
+  bool loaded = false;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+// Gives an image control the named image: the one decoded ahead when the
+// image supply holds it, else loaded now. The control's text becomes the
+// name, or blank when nothing loaded. Nothing loads for a blank name.
+ImageAssigned AssignImage(std::int32_t control, std::string_view name);
+
+// Paints now what waits to be painted in the window, so that a notice
+// shows before a long operation that follows.
+void PaintWindowNow();
 
 // The text of the last drop ("," between file names) and where it came from.
 std::string DropText(std::int32_t* sourceThread = nullptr, std::int32_t* sourceControl = nullptr);

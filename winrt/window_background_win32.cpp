@@ -86,8 +86,11 @@ void SetWindowScrollBar(Window* w, int bar, bool on) {
 void SetWindowScrollPosition(Window* w, int bar, int position) {
   const int axis = Axis(bar);
   position = std::clamp(position, 0, kLastPosition);
-  w->native->scrollPosition[axis] = position;
-  SetScrollPos(w->native->hwnd, bar, position, TRUE);
+  // The bar is drawn again only when its thumb moves.
+  if (position != w->native->scrollPosition[axis]) {
+    w->native->scrollPosition[axis] = position;
+    SetScrollPos(w->native->hwnd, bar, position, TRUE);
+  }
   const int offset = MulDiv(Overhang(w, axis), position, kLastPosition);
   const int delta = offset - w->native->scrollOffset[axis];
   if (delta == 0) return;

@@ -14,6 +14,7 @@
 
 #include "codecs/image_source.h"
 #include "core/error_state.h"
+#include "core/phase_trace.h"
 #include "winrt/event_codes.h"
 #include "winrt/fault_report_win32.h"
 #include "winrt/key_codes.h"
@@ -171,6 +172,7 @@ bool HandleInput(Window* w, std::int32_t control, UINT msg, WPARAM wp, LPARAM lp
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+      PhaseMarkNumber("key received", static_cast<std::int64_t>(wp));
       const bool extended = (lp >> 24) & 1;
       const std::uint32_t code =
           ComposeKeyCode(static_cast<std::uint32_t>(wp), extended, CurrentModifiers());
@@ -269,7 +271,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_DROPFILES: TakeDrop(w, 0, reinterpret_cast<HDROP>(wp)); return 0;
-    case WM_ERASEBKGND: PaintBackdrop(w, hwnd, reinterpret_cast<HDC>(wp)); return 1;
+    case WM_ERASEBKGND: {
+      const PhaseScope phase("main window: WM_ERASEBKGND");
+      PaintBackdrop(w, hwnd, reinterpret_cast<HDC>(wp));
+      return 1;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -534,7 +540,15 @@ void CreateWindowFromPlan(Window& window, WindowPlan plan, std::vector<UseVariab
 
 bool WindowIsOpen(const Window& window) { return window.native && window.native->hwnd; }
 
-void OpenWindowObject(Window& window) {
+void ShowOpenedWindow(Window& window) {
+  if (!window.native || !window.native->hwnd) return;
+  const PhaseScope phase("window shown");
+  if (!IsWindowVisible(window.native->hwnd)) {
+    ShowWindow(window.native->hwnd, (window.plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  }
+}
+
+void OpenWindowObject(Window& window, bool shown) {
   if (WindowIsOpen(window)) {
     RuntimeErrorBox(535);
     return;
@@ -635,7 +649,7 @@ void OpenWindowObject(Window& window) {
   if (w->plan.flags & 0x2) SetWindowScrollBar(w, SB_VERT, true);
   CreateControls(w);
   if (!w->native) return;
-  ShowWindow(w->native->hwnd, (w->plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  if (shown) ShowOpenedWindow(*w);
   {
     std::lock_guard lock(g_tableLock);
     w->previousActive = slot->active;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/phase_trace.h"
 #include "winrt/event_codes.h"
 #include "winrt/menus_win32.h"
 #include "winrt/repaint_win32.h"
@@ -56,10 +57,12 @@ void ForRangeAndContents(std::int32_t first, std::int32_t last, F&& f) {
 }  // namespace
 
 void RedisplayControls(std::int32_t first, std::int32_t last) {
+  const PhaseScope phase("Display()");
   if (first == 0) last = 0;
   ForRange(first, last, [](ControlObject* c) { Redisplay(c); });
 }
 void HideControls(std::int32_t first, std::int32_t last) {
+  PhaseMarkNumber("hide control", first);
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (IsMenuEntry(c)) ShowMenuEntry(c, false);
     if (c->hwnd) ShowWindow(c->hwnd, SW_HIDE);
@@ -68,6 +71,7 @@ void HideControls(std::int32_t first, std::int32_t last) {
   });
 }
 void ShowControls(std::int32_t first, std::int32_t last) {
+  PhaseMarkNumber("show control", first);
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (IsMenuEntry(c)) ShowMenuEntry(c, true);
     if (c->hwnd) ShowWindow(c->hwnd, SW_SHOW);
@@ -76,6 +80,7 @@ void ShowControls(std::int32_t first, std::int32_t last) {
   });
 }
 void EnableControls(std::int32_t first, std::int32_t last) {
+  const PhaseScope phase("enable menu item/button");
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (IsMenuEntry(c)) EnableMenuEntry(c, true);
     if (c->hwnd) EnableWindow(c->hwnd, TRUE);
@@ -83,6 +88,7 @@ void EnableControls(std::int32_t first, std::int32_t last) {
   });
 }
 void DisableControls(std::int32_t first, std::int32_t last) {
+  const PhaseScope phase("disable menu item/button");
   ForRangeAndContents(first, last, [](ControlObject* c) {
     if (IsMenuEntry(c)) EnableMenuEntry(c, false);
     if (c->hwnd) EnableWindow(c->hwnd, FALSE);
@@ -120,6 +126,14 @@ void SetControlPosition(std::int32_t control, std::int32_t x, std::int32_t y, st
   if (!w || !w->native) return;
   UnitRect now = GeometryOf(w, control);
   if (control != 0 && !FindControl(w, control)) return;
+  // A control already where it is asked to be is left alone: moving it
+  // costs the platform a round of window messages even when nothing moves.
+  if (control != 0 && (x == kDefaultPosition || x == now.x) &&
+      (y == kDefaultPosition || y == now.y) && (width == kDefaultPosition || width == now.width) &&
+      (height == kDefaultPosition || height == now.height)) {
+    return;
+  }
+  const PhaseScope phase("control moved or sized");
   if (x != kDefaultPosition) now.x = x;
   if (y != kDefaultPosition) now.y = y;
   if (width != kDefaultPosition) now.width = width;
@@ -145,6 +159,21 @@ void SetControlPosition(std::int32_t control, std::int32_t x, std::int32_t y, st
       SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
     }
   }
+}
+
+ImageAssigned AssignImage(std::int32_t control, std::string_view name) {
+  Window* w = Addressed();
+  ControlObject* c = FindControl(w, control);
+  if (!c || !c->image) return {};
+  c->image->Assign(name);
+  const UnitRect size = GeometryOf(w, control);
+  return {c->image->image() != nullptr, size.width, size.height};
+}
+
+void PaintWindowNow() {
+  const PhaseScope phase("paint window now");
+  Window* w = Addressed();
+  if (w && w->native) UpdateWindow(w->native->hwnd);
 }
 
 void SelectControl(std::int32_t control, std::int32_t item) {
@@ -296,6 +325,7 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
       if (hwnd) EnableWindow(hwnd, on ? TRUE : FALSE);
       break;
     case PROP::StatusText:
+      PhaseMarkNumber("status zone", index);
       if (index >= 1 && static_cast<std::size_t>(index) <= w->zoneTexts.size()) {
         std::string& zone = w->zoneTexts[static_cast<std::size_t>(index - 1)];
         zone = text;
@@ -329,6 +359,7 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
       break;
     case PROP::HScroll:
     case PROP::VScroll: {
+      const PhaseScope phase("scroll bar shown or hidden");
       const int bar = property == PROP::HScroll ? SB_HORZ : SB_VERT;
       if (control == 0) {
         SetWindowScrollBar(w, bar, on);
@@ -340,6 +371,7 @@ void SetProperty(std::int32_t control, std::uint32_t property, std::string_view 
     case PROP::HScrollPos:
     case PROP::VScrollPos:
       if (control == 0) {
+        const PhaseScope phase("scroll position");
         SetWindowScrollPosition(w, property == PROP::HScrollPos ? SB_HORZ : SB_VERT,
                                 static_cast<int>(number));
       }

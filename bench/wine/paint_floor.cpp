@@ -6,28 +6,41 @@
 // Nothing is decoded here; what the floor costs is the process's start,
 // one window and one paint. It runs until it is ended.
 //
-//   paint_floor.exe MAPPING-NAME CLIENT-WIDTH CLIENT-HEIGHT
+// Given more mappings after the size, it is the stepping floor as well:
+// each Space typed into it shows the next of its pictures (after the last,
+// the first again), the least a viewer does to step through images it
+// holds decoded: one key, one invalidation, one paint.
+//
+//   paint_floor.exe MAPPING-NAME CLIENT-WIDTH CLIENT-HEIGHT [MAPPING-NAME...]
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-const BITMAPINFO* g_picture = nullptr;
+std::vector<const BITMAPINFO*> g_pictures;
+std::size_t g_shown = 0;
 
 const void* Rows(const BITMAPINFO* picture) {
   return reinterpret_cast<const std::uint8_t*>(picture) + picture->bmiHeader.biSize;
 }
 
 LRESULT CALLBACK FloorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+    g_shown = (g_shown + 1) % g_pictures.size();
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+  }
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    const BITMAPINFOHEADER& header = g_picture->bmiHeader;
+    const BITMAPINFO* picture = g_pictures[g_shown];
+    const BITMAPINFOHEADER& header = picture->bmiHeader;
     const LONG rows = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(header.biWidth), static_cast<DWORD>(rows), 0, 0,
-                      0, static_cast<UINT>(rows), Rows(g_picture), g_picture, DIB_RGB_COLORS);
+                      0, static_cast<UINT>(rows), Rows(picture), picture, DIB_RGB_COLORS);
     EndPaint(window, &paint);
     return 0;
   }
@@ -41,11 +54,16 @@ LRESULT CALLBACK FloorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (__argc != 4) return 2;
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, __argv[1]);
-  if (!mapping) return 3;
-  g_picture = static_cast<const BITMAPINFO*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-  if (!g_picture) return 4;
+  if (__argc < 4) return 2;
+  // The mappings and their views live as long as the process.
+  for (int i = 1; i < __argc; i = i == 1 ? 4 : i + 1) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, __argv[i]);
+    if (!mapping) return 3;
+    const auto* picture =
+        static_cast<const BITMAPINFO*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
+    if (!picture) return 4;
+    g_pictures.push_back(picture);
+  }
 
   WNDCLASSA type = {};
   type.lpfnWndProc = FloorProcedure;
@@ -67,7 +85,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  UnmapViewOfFile(g_picture);
-  CloseHandle(mapping);
   return 0;
 }

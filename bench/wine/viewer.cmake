@@ -6,6 +6,7 @@ add_library(viewer_bench_driver STATIC
   ${CMAKE_CURRENT_LIST_DIR}/program_driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decode_time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bench_images.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/floor_picture.cpp
   ${PROJECT_SOURCE_DIR}/tools/sample_images/sample_files.cpp
   ${PROJECT_SOURCE_DIR}/tools/sample_images/sample_pictures.cpp)
 target_link_libraries(viewer_bench_driver PUBLIC lumbra_display lumbra_codecs lumbra_core

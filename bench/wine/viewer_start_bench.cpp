@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "bench/wine/bench_figures.h"
 #include "bench/wine/bench_images.h"
 #include "bench/wine/decode_time.h"
+#include "bench/wine/floor_picture.h"
 #include "bench/wine/program_driver.h"
 
 namespace {
@@ -28,53 +28,6 @@ constexpr int kRounds = 7;
 constexpr double kOverheadAim = 0.050;
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
-
-// The picture handed to the floor: the image decoded here, painted into a
-// 24-bit bitmap inside a named file mapping (the information header, then
-// the rows).
-class FloorPicture {
- public:
-  FloorPicture(const std::string& path, COLORREF mark, const std::string& name) {
-    const lumbra::ImagePtr image = DecodeImage(path);
-    const int width = image->width(), height = image->naturalHeight();
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    if (!bitmap || !dc) Fail("no bitmap for the floor's picture");
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    image->DrawAt(dc, 0, 0, width, height);
-    GdiFlush();
-    if (!CloseTo(GetPixel(dc, kMarkPoint.x, kMarkPoint.y), mark)) {
-      Fail("the decoded " + path + " does not paint its mark");
-    }
-    const std::size_t rows =
-        static_cast<std::size_t>((width * 3 + 3) & ~3) * static_cast<std::size_t>(height);
-    const std::size_t size = sizeof(BITMAPINFOHEADER) + rows;
-    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                  static_cast<DWORD>(size), name.c_str());
-    view_ = mapping_ ? MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, size) : nullptr;
-    if (!view_) Fail("no file mapping for the floor's picture");
-    std::memcpy(view_, &info.bmiHeader, sizeof(BITMAPINFOHEADER));
-    std::memcpy(static_cast<char*>(view_) + sizeof(BITMAPINFOHEADER), bits, rows);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-  ~FloorPicture() {
-    UnmapViewOfFile(view_);
-    CloseHandle(mapping_);
-  }
-  FloorPicture(const FloorPicture&) = delete;
-  FloorPicture& operator=(const FloorPicture&) = delete;
-
- private:
-  HANDLE mapping_ = nullptr;
-  void* view_ = nullptr;
-};
 
 // Seconds from the process's creation to the mark on the screen, where
 // imageWindow finds the window that shows the picture inside the main
@@ -98,7 +51,7 @@ struct Sample {
 void Measure(const Sample& sample, const std::string& viewer, const std::string& viewerFolder,
              const std::string& floor) {
   const std::string floorFolder = viewerFolder;
-  const std::string mapping = "LumbraFloorPicture" + std::to_string(GetCurrentProcessId());
+  const std::string mapping = FloorPictureName(0);
   FloorPicture picture(sample.image.path, sample.image.mark, mapping);
   const std::string floorArguments =
       mapping + " " + std::to_string(kClientWidth) + " " + std::to_string(kClientHeight);
