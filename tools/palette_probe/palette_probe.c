@@ -1,4 +1,5 @@
-/* Minimal probe: a 256-entry logical palette realised in the foreground
+/* Minimal probe (build: x86_64-w64-mingw32-gcc -mwindows palette_probe.c -lgdi32;
+   run under Wine on an 8-bit Xvfb; it writes palprobe.txt beside it): a 256-entry logical palette realised in the foreground
    window, a DIB of 256 distinct colours painted with DIB_RGB_COLORS.
    Writes what the system reports to palprobe.txt. */
 #include <windows.h>
