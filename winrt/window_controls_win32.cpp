@@ -556,9 +556,10 @@ void Raise(HWND hwnd) {
 void StackControls(Window* w) {
   for (auto& c : w->native->controls) {
     if (c->plan.type == ControlType::Region || c->plan.type == ControlType::ToolBar) continue;
+    // A spin box's arrows lie just below its field.
+    Raise(c->arrows);
     Raise(c->hwnd);
     Raise(c->page);
-    Raise(c->arrows);
   }
   for (auto& c : w->native->controls) {
     if (c->plan.type == ControlType::ToolBar) Raise(c->hwnd);

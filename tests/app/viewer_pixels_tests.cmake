@@ -5,4 +5,7 @@ if(LUMBRA_CROSS)
   add_dependencies(app_viewer_pixels_test lumbra)
   target_compile_definitions(app_viewer_pixels_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>"
     LUMBRA_PICTURES="${PROJECT_SOURCE_DIR}/resources/pictures")
+  # It reads the screen: no other program's window may lie over the ones it
+  # looks at.
+  set_tests_properties(app_viewer_pixels_test PROPERTIES RUN_SERIAL TRUE)
 endif()
