@@ -23,6 +23,12 @@ ImageSupply& Supply() {
 
 void SetImageSupply(ImageSupply supply) { Supply() = std::move(supply); }
 
+ImagePtr LoadNamedImage(ImageOwner* owner, std::string_view name, ImageLoadFlags flags) {
+  if (ImagePtr image = LoadImageByName(owner, name, false, flags)) return image;
+  if (name.empty() || name.front() == '~') return nullptr;
+  return LoadImageByName(owner, name, true, flags);
+}
+
 ImageControl::ImageControl(HWND hwnd, ImageLoadFlags placement, Backdrop backdrop,
                            WindowPalette* palette)
     : hwnd_(hwnd),
@@ -64,7 +70,7 @@ ImagePtr ImageControl::Load(std::string_view name) {
       return ready;
     }
   }
-  return LoadImageByName(this, name, false, placement_);
+  return LoadNamedImage(this, name, placement_);
 }
 
 void ImageControl::SetPlacement(ImageLoadFlags placement) {

@@ -33,6 +33,11 @@ struct RecordedDrawing {
 using ImageSupply = std::function<ImagePtr(std::string_view name, ImageLoadFlags flags)>;
 void SetImageSupply(ImageSupply supply);
 
+// An image named by a window's description or the program: the file of
+// that name first, then the program's image resource of that name (a
+// leading "~" asks for the resource alone).
+ImagePtr LoadNamedImage(ImageOwner* owner, std::string_view name, ImageLoadFlags flags);
+
 class ImageControl final : public ImageOwner, public ImageViewer {
  public:
   // Paints what lies behind a control into its device context (the

@@ -46,6 +46,8 @@ POINT ContentOrigin(Window* w, const ControlObject* c);
 // Buttons on a tool bar show only their picture, drawn by the bar.
 bool IsToolBarButton(Window* w, const ControlPlan& plan);
 void AddToolBarPicture(Window* w, ControlObject* c);
+// Gives the colours of the bar's background and pictures to a palette.
+void AddToolBarColours(Window* w, PaletteTarget& palette);
 
 // --- Tooltips ---
 

@@ -175,6 +175,13 @@ void AddToolBarPicture(Window* w, ControlObject* c) {
   }
 }
 
+void AddToolBarColours(Window* w, PaletteTarget& palette) {
+  ToolBarParts* parts = w->native ? w->native->toolBar.get() : nullptr;
+  if (!parts) return;
+  if (parts->background) parts->background->AddColours(&palette);
+  for (const auto& shown : parts->pictures) shown->picture()->AddColours(&palette);
+}
+
 // The bar follows the window's width. Its background is anchored at its top
 // left and its buttons keep their places, so only the strip a wider bar
 // uncovers needs painting, which the system asks for itself: repainting the

@@ -3,6 +3,7 @@
 
 #include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
+#include "winrt/image_control_win32.h"
 #include "winrt/repaint_win32.h"
 
 namespace lumbra {
@@ -19,7 +20,7 @@ void Wallpaper::Assign(std::string_view name) {
   Release();
   const std::string_view clipped = ClipTrailingBlanks(StripLeadingBlanks(name));
   if (!clipped.empty()) {
-    image_ = LoadImageByName(nullptr, clipped, false, kPlaceStretched);
+    image_ = LoadNamedImage(nullptr, clipped, kPlaceStretched);
     if (image_) {
       name_ = std::string(clipped);
       image_->AttachViewer(this, nullptr);

@@ -55,6 +55,7 @@ struct ControlPlan {
   std::int32_t background = -1;
   std::int32_t frameColour = -1;  // boxes
   std::int32_t fillColour = -1;
+  std::int32_t lineWidth = 0;      // boxes: the frame's width in window units (converted like x)
   std::int32_t selectedText = -1;  // lists: the selection bar's colours
   std::int32_t selectedBackground = -1;
   std::int32_t gridColour = -1;           // lists: their lines (-1: grey)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <optional>
 
 #include "core/fixed_text.h"
+#include "core/picture.h"
 #include "display/clipboard.h"
 #include "winrt/event_codes.h"
 #include "winrt/menus_win32.h"
@@ -219,6 +221,34 @@ void SetUseText(const UseVariable& use, std::string_view text) {
   std::memset(chars + n, ' ', use.size - n);
 }
 
+namespace {
+
+// Controls that show their variable's value through their display picture.
+bool ShowsThroughPicture(ControlType type) {
+  return type == ControlType::Entry || type == ControlType::Spin ||
+         type == ControlType::BoundString;
+}
+
+// The picture of such a control, compiled; invalid when it has none.
+Picture DisplayPicture(const ControlObject* c) {
+  return ShowsThroughPicture(c->plan.type) ? CompilePicture(c->plan.text) : Picture{};
+}
+
+// What a control shows of its variable: the value through its picture,
+// the picture's trailing blanks clipped; the value as it stands when the
+// picture is missing or does not compile.
+std::string ShownText(const ControlObject* c) {
+  const std::string value = UseText(c->use);
+  const Picture picture = DisplayPicture(c);
+  if (picture.kind == PictureKind::Invalid) return value;
+  const std::string shown = c->use.type == 0x12
+                                ? FORMAT(value, picture)
+                                : FORMAT(std::strtod(value.c_str(), nullptr), picture);
+  return std::string(ClipTrailingBlanks(shown));
+}
+
+}  // namespace
+
 // Writes the bound variable into the control.
 void Redisplay(ControlObject* c) {
   if (IsMenuEntry(c)) {
@@ -241,7 +271,7 @@ void Redisplay(ControlObject* c) {
       }
     }
   } else {
-    SetWindowTextA(c->hwnd, UseText(c->use).c_str());
+    SetWindowTextA(c->hwnd, ShownText(c).c_str());
   }
 }
 
@@ -293,15 +323,21 @@ bool ReadBack(ControlObject* c) {
   } else if (c->plan.type == ControlType::Spin) {
     const std::optional<long> value = SpinEntry(c);
     if (value) SetUseNumber(c->use, *value);
-    const std::string shown = UseText(c->use);
+    const std::string shown = ShownText(c);
     char text[64] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
     if (shown != text) SetWindowTextA(c->hwnd, shown.c_str());
     return value.has_value();
-  } else if (c->plan.type == ControlType::Entry) {
+  } else if (c->plan.type == ControlType::Entry && !c->plan.displayOnly) {
+    // A number typed through a picture is read back through it.
     char text[1024] = {};
     GetWindowTextA(c->hwnd, text, sizeof text);
-    SetUseText(c->use, text);
+    const Picture picture = DisplayPicture(c);
+    if (c->use.type != 0x12 && picture.kind != PictureKind::Invalid) {
+      SetUseNumber(c->use, static_cast<long>(DEFORMAT(text, picture)));
+    } else {
+      SetUseText(c->use, text);
+    }
   }
   return true;
 }
@@ -350,17 +386,32 @@ bool AcceptsFiles(const std::vector<std::string>& targets) {
 
 namespace {
 
-// A box: filled with its fill colour and framed with its frame colour.
+// A box: filled with its fill colour, or showing what lies behind it
+// without one, and framed with its frame colour in its line width.
 void PaintBox(ControlObject* c, HDC dc) {
   RECT r;
   GetClientRect(c->hwnd, &r);
   if (c->fill >= 0) {
     GdiObject fill(CreateSolidBrush(static_cast<COLORREF>(c->fill)));
     FillRect(dc, &r, static_cast<HBRUSH>(fill.handle));
+  } else {
+    PaintBackdrop(c->window, c->hwnd, dc);
   }
   const COLORREF frame = c->plan.frameColour >= 0 ? static_cast<COLORREF>(c->plan.frameColour) : 0;
   GdiObject brush(CreateSolidBrush(frame));
-  FrameRect(dc, &r, static_cast<HBRUSH>(brush.handle));
+  const int width = std::max(1, c->window->units.XToPixels(c->plan.lineWidth));
+  for (int ring = 0; ring < width && r.left < r.right && r.top < r.bottom; ++ring) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(brush.handle));
+    InflateRect(&r, -1, -1);
+  }
+}
+
+// A group or option without a caption flag is a borderless holder: it
+// shows nothing of its own, only what lies behind it and what it holds.
+constexpr std::int32_t kCaptioned = 0x200;
+bool IsBorderlessHolder(const ControlPlan& plan) {
+  return (plan.type == ControlType::Group || plan.type == ControlType::Option) &&
+         !(plan.flags & kCaptioned);
 }
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -397,6 +448,20 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       if (msg == WM_ERASEBKGND) return 1;
+      break;
+    case ControlType::Group:
+    case ControlType::Option:
+      if (!IsBorderlessHolder(c->plan)) break;
+      if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+      if (msg == WM_ERASEBKGND) {
+        PaintBackdrop(c->window, hwnd, reinterpret_cast<HDC>(wp));
+        return 1;
+      }
+      if (msg == WM_PAINT) {
+        ValidateRect(hwnd, nullptr);
+        return 0;
+      }
+      if (msg == WM_PRINTCLIENT) return 0;
       break;
     case ControlType::Region:
       // A region is seen through: it shows what lies behind it, and takes
@@ -476,7 +541,9 @@ HWND CreateNativeControl(Window* w, const NativeClass& native, ControlObject* c)
   // the image has loaded.
   // A picture button of the tool bar is named by its tip, for screen
   // readers.
-  const char* text = plan.type == ControlType::Image  ? ""
+  // A control that shows a variable gets its text when the variable is
+  // displayed; its record's text is the picture.
+  const char* text = plan.type == ControlType::Image || ShowsThroughPicture(plan.type) ? ""
                      : barButton && plan.text.empty() ? plan.tip.c_str()
                                                       : plan.text.c_str();
   HWND hwnd =
@@ -541,6 +608,36 @@ std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc) {
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
+namespace {
+
+void Raise(HWND hwnd) {
+  if (hwnd) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+// Stacks the controls in the order a description paints them: each above
+// the ones before it in record order, so that what a group, an option, a
+// box or a sheet holds lies above it. Regions lie behind everything: they
+// show what lies behind them all and take what falls through them. The
+// tool bar and the status bar stay above the contents.
+void StackControls(Window* w) {
+  for (auto& c : w->native->controls) {
+    if (c->plan.type == ControlType::Region || c->plan.type == ControlType::ToolBar) continue;
+    // A spin box's arrows lie just below its field.
+    Raise(c->arrows);
+    Raise(c->hwnd);
+    Raise(c->page);
+  }
+  for (auto& c : w->native->controls) {
+    if (c->plan.type == ControlType::ToolBar) Raise(c->hwnd);
+    if (c->plan.type == ControlType::Region && c->hwnd) {
+      SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  Raise(w->native->statusBar);
+}
+
 void CreateControls(Window* w) {
   std::size_t nextUse = 0;
   std::map<std::int32_t, int> radiosOfOption;
@@ -586,13 +683,9 @@ void CreateControls(Window* w) {
     CreateNativeControl(w, *native, c.get());
     w->native->controls.push_back(std::move(c));
   }
+  StackControls(w);
   for (auto& c : w->native->controls) {
     if (c->plan.type == ControlType::Sheet && c->hwnd) ShowTabPages(w, c.get());
-    // A region lies behind every other control: it shows what lies behind
-    // them all and takes what falls through them.
-    if (c->plan.type == ControlType::Region && c->hwnd) {
-      SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     Redisplay(c.get());
   }
 }

@@ -82,6 +82,7 @@ ControlPlan ControlOf(const Record& r, std::int32_t parent, const FontSpec& pare
   const BoxColours box = r.boxColours();
   c.frameColour = box.frame;
   c.fillColour = box.fill;
+  if (r.type() == RecordType::Box) c.lineWidth = r.lineWidth();
   if (r.type() == RecordType::Spin) {
     c.lower = r.lower();
     c.upper = r.upper();

@@ -143,6 +143,8 @@ void ShowDefaultButton(ControlObject* focused);
 // Controls.
 void RegisterControlClasses();
 void CreateControls(Window* w);
+// Puts the controls in their painting order (z-order).
+void StackControls(Window* w);
 void ApplyFont(Window* w, HWND hwnd);
 UnitScale MeasureUnits(Window* w, HWND hwnd);
 void ShowTabPages(Window* w, ControlObject* sheet);
@@ -164,6 +166,10 @@ std::optional<LRESULT> ControlColours(Window* w, HWND control, HDC dc);
 // The window's palette: made at opening, realised on the palette messages.
 void CreateWindowPalette(Window* w);
 std::optional<LRESULT> PaletteMessage(Window* w, UINT msg, WPARAM wp, LPARAM lp);
+
+// A window without a position of its own is centred on the window it is
+// opened from.
+void PlaceOnOwner(HWND window, HWND owner);
 
 // The window's background: colour, wallpaper and scrolling.
 void PaintBackdrop(Window* w, HWND child, HDC dc);

@@ -2,16 +2,42 @@
 // with the wallpaper's colours, realised on the palette messages.
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "display/window_palette_win32.h"
+#include "winrt/menus_win32.h"
 #include "winrt/window_internal_win32.h"
 
 namespace lumbra::internal {
 
+namespace {
+
+// The colours the window itself needs: its background colour and
+// wallpaper, the colours of its controls (texts, backgrounds, fills,
+// frames, selection bars and grid lines) and of its tool bar with the
+// bar's pictures. Image controls and other child windows answer for their
+// images when the palette asks them.
+void AddWindowColours(Window* w, PaletteTarget& target) {
+  if (!w->native || !w->native->palette) return;
+  WindowPalette& palette = *w->native->palette;
+  palette.AddColour(w->plan.background);
+  if (w->native->wallpaper) w->native->wallpaper->AddColours(&target);
+  for (const auto& c : w->native->controls) {
+    for (std::int32_t colour :
+         {c->textColour, c->background, c->fill, c->plan.frameColour, c->plan.selectedText,
+          c->plan.selectedBackground, c->plan.gridColour}) {
+      palette.AddColour(colour);
+    }
+  }
+  AddToolBarColours(w, target);
+}
+
+}  // namespace
+
 void CreateWindowPalette(Window* w) {
   w->native->palette =
-      WindowPalette::Create(w->native->hwnd, kWindowPaletteEntries, [w](PaletteTarget& palette) {
-        if (w->native && w->native->wallpaper) w->native->wallpaper->AddColours(&palette);
-      });
+      WindowPalette::Create(w->native->hwnd, kWindowPaletteEntries,
+                            [w](PaletteTarget& palette) { AddWindowColours(w, palette); });
 }
 
 std::optional<LRESULT> PaletteMessage(Window* w, UINT msg, WPARAM wp, LPARAM) {

@@ -9,6 +9,7 @@ list(APPEND WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_statements_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_keys_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_background_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_placement_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_control_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wallpaper_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_from_description.cpp

@@ -640,6 +640,8 @@ void OpenWindowObject(Window& window, bool shown) {
   if (r.x != kDefaultPosition && r.y != kDefaultPosition) {
     SetWindowPos(w->native->hwnd, nullptr, w->units.XToPixels(r.x), w->units.YToPixels(r.y), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (slot->active && slot->active->native) {
+    PlaceOnOwner(w->native->hwnd, slot->active->native->hwnd);
   }
   if (w->plan.timer > 0) {
     SetTimer(w->native->hwnd, kWindowTimer, static_cast<UINT>(w->plan.timer) * 10, nullptr);

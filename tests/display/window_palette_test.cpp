@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -203,6 +204,46 @@ TEST_F(PhotoWindow, OnATrueColourDisplayNothingIsConverted) {
   HDC dc = GetDC(Hwnd(1));
   EXPECT_EQ(GetPixel(dc, 10, 20), PhotoColour(10, 20));
   ReleaseDC(Hwnd(1), dc);
+}
+
+// The window's own colours, its controls' text, fill and frame colours
+// and its tool bar's pictures reach its palette, so that named colours show
+// as they are wherever the display can show them.
+TEST(ColouredWindow, OnAPaletteDisplayTheWindowAndItsControlsGiveTheirColours) {
+  SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+  SetRuntimeStarted(true);
+  WindowPlan plan;
+  plan.name = "$COLOURS";
+  plan.title = "Colours";
+  plan.rect = {0, 0, 200, 120};
+  plan.pixelUnits = true;
+  plan.background = 0x102030;
+  ControlPlan name = Ctl(ControlType::String, 1, {4, 4, 150, 16}, "Turquoise (#0fddaf)");
+  name.textColour = 0xAFDD0F;
+  ControlPlan swatch = Ctl(ControlType::Box, 2, {4, 24, 40, 16});
+  swatch.fillColour = 0x336699;
+  swatch.frameColour = 0x010203;
+  plan.controls = {name, swatch};
+  Window window;
+  CreateWindowFromPlan(window, std::move(plan));
+  OpenWindowObject(window);
+  ASSERT_TRUE(WindowIsOpen(window));
+  WindowPalette* palette = window.native->palette.get();
+  ASSERT_NE(palette, nullptr) << "not on an 8-bit display";
+  palette->Rebuild();
+  ASSERT_NE(palette->handle(), nullptr);
+  std::vector<PALETTEENTRY> entries(palette->base() + palette->count());
+  GetPaletteEntries(palette->handle(), 0, static_cast<UINT>(entries.size()), entries.data());
+  std::set<COLORREF> held;
+  for (std::size_t i = palette->base(); i < entries.size(); ++i) {
+    held.insert(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
+  }
+  for (COLORREF wanted : {0x102030u, 0xAFDD0Fu, 0x336699u, 0x010203u}) {
+    EXPECT_EQ(held.count(wanted), 1u) << std::hex << wanted;
+  }
+  CloseWindowObject(window);
+  SetRuntimeStarted(false);
+  SetRuntimeErrorHandler(nullptr);
 }
 
 }  // namespace
