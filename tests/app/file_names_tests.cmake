@@ -4,5 +4,7 @@ if(LUMBRA_CROSS)
     LIBS comctl32)
   add_dependencies(app_file_names_test lumbra)
   target_compile_definitions(app_file_names_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
-  set_tests_properties(app_file_names_test PROPERTIES RESOURCE_LOCK screen)
+  # It reads the screen and sends real keys: no other test of the display may
+  # type or open windows meanwhile.
+  set_tests_properties(app_file_names_test PROPERTIES RESOURCE_LOCK clipboard)
 endif()
