@@ -4,6 +4,6 @@ if(LUMBRA_CROSS)
   add_dependencies(app_dialog_behaviour_test lumbra)
   target_compile_definitions(app_dialog_behaviour_test PRIVATE LUMBRA_PROGRAM="$<TARGET_FILE:lumbra>")
   # Real keys and clicks go to whichever window is in front on the display:
-  # this test and the main window's, which types too, take turns.
-  set_tests_properties(app_dialog_behaviour_test PROPERTIES RESOURCE_LOCK clipboard)
+  # no other test's windows may come up meanwhile.
+  set_tests_properties(app_dialog_behaviour_test PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -12,6 +12,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -397,13 +398,35 @@ bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view, s
 
 // A user on another thread: waits for the window with the title, then
 // acts on it.
+// The visible top-level window of this process with the title: other
+// tests' programs on the same desktop open windows of the same names.
+HWND OwnWindow(const char* title) {
+  struct Search {
+    const char* title;
+    HWND found;
+  } search{title, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[128] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (owner != GetCurrentProcessId() || !IsWindowVisible(window) ||
+            std::string_view(text) != s->title) {
+          return TRUE;
+        }
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::thread Driving(const char* title, std::function<void(HWND)> act) {
   return std::thread([title, act] {
     HWND window = nullptr;
-    if (probe::WaitFor(
-            [&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); })) {
-      act(window);
-    }
+    if (probe::WaitFor([&] { return (window = OwnWindow(title)) != nullptr; })) act(window);
   });
 }
 void Click(HWND window, std::int32_t control) {
