@@ -400,26 +400,26 @@ bool ScriptedFileDialog(std::string_view, std::string& name, std::string_view, s
 // acts on it.
 // The visible top-level window of this process with the title: other
 // tests' programs on the same desktop open windows of the same names.
+struct OwnWindowSearch {
+  const char* title;
+  HWND found;
+};
+BOOL CALLBACK TestOwnWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OwnWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char text[128] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (owner != GetCurrentProcessId() || !IsWindowVisible(window) ||
+      std::string_view(text) != search->title) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
 HWND OwnWindow(const char* title) {
-  struct Search {
-    const char* title;
-    HWND found;
-  } search{title, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[128] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner != GetCurrentProcessId() || !IsWindowVisible(window) ||
-            std::string_view(text) != s->title) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnWindowSearch search{title, nullptr};
+  EnumWindows(TestOwnWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
