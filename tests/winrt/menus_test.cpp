@@ -453,12 +453,20 @@ TEST_F(PopupMenuTest, ShowsAtTheMouseByDefaultAndTheRightButtonChooses) {
   PopupInput driver([&](HWND menu) {
     RECT r;
     GetWindowRect(menu, &r);
-    // The right button, pressed and released over the first item.
+    // The right button, pressed and released over the first item. Each
+    // event carries the place, so the press lands there even when the
+    // pointer the display knows has not caught up with a move yet.
     SetCursorPos(r.left + 12, r.top + 8);
+    const LONG width = GetSystemMetrics(SM_CXSCREEN) - 1,
+               height = GetSystemMetrics(SM_CYSCREEN) - 1;
     INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    for (INPUT& in : input) {
+      in.type = INPUT_MOUSE;
+      in.mi.dx = MulDiv(r.left + 12, 65535, width);
+      in.mi.dy = MulDiv(r.top + 8, 65535, height);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_RIGHTUP;
     SendInput(2, input, sizeof(INPUT));
     clicked = true;
   });
