@@ -69,10 +69,22 @@ class DialogTest : public ::testing::Test {
     viewer_ = std::make_unique<RunningViewer>(folder_, "\"" + folder_ + "a.bmp\"");
     return viewer_->main() && viewer_->ZoneBecomes(1, Showing(1));
   }
-  // A window opened by a command of the main window, once it shows.
+  // A window opened by a command of the main window, once it shows and has
+  // handled its open event (which sets its controls from their variables
+  // and then gives the focus to one of them): a click before that would be
+  // undone by it.
   HWND Open(int command, const char* title) const {
     viewer_->Command(command);
-    return Shown(title);
+    HWND window = Shown(title);
+    if (window) {
+      WaitFor([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+               info.hwndFocus && IsChild(window, info.hwndFocus);
+      });
+    }
+    return window;
   }
   std::string folder_;
   std::unique_ptr<RunningViewer> viewer_;

@@ -193,20 +193,6 @@ BOOL CALLBACK CountTop(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// The visible child of a window of the given client size.
-struct SizedSearch {
-  SIZE size;
-  HWND found;
-};
-BOOL CALLBACK FindSized(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<SizedSearch*>(data);
-  RECT r;
-  GetClientRect(window, &r);
-  if (!IsWindowVisible(window) || r.right != s->size.cx || r.bottom != s->size.cy) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
 // The copy of the program under test, read and driven from outside.
 class Viewer {
  public:
@@ -439,14 +425,10 @@ TEST(Endurance, TenThousandStepsOverAThousandFilesLeakNothingAndStillPaint) {
 
   // The first entry, on show again, paints its pixels.
   const samples::TruePicture& picture = files.front().picture;
-  SizedSearch s{{picture.width, picture.height}, nullptr};
-  EXPECT_TRUE(WaitFor([&] {
-    EnumChildWindows(viewer.main(), FindSized, reinterpret_cast<LPARAM>(&s));
-    return s.found != nullptr;
-  }));
-  ASSERT_NE(s.found, nullptr);
+  const HWND image = ChildOfClientSize(viewer.main(), picture.width, picture.height);
+  ASSERT_NE(image, nullptr);
   int off = -1;
-  EXPECT_TRUE(WaitFor([&] { return (off = PixelsOff(s.found, picture)) == 0; }))
+  EXPECT_TRUE(WaitFor([&] { return (off = PixelsOff(image, picture)) == 0; }))
       << off << " of " << picture.width * picture.height << " pixels differ";
   EXPECT_TRUE(viewer.Running());
 }

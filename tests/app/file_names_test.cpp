@@ -61,19 +61,6 @@ COLORREF MiddleOf(HWND window) {
   return colour;
 }
 
-struct SizeSearch {
-  int width, height;
-  HWND found;
-};
-BOOL CALLBACK FindSized(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<SizeSearch*>(data);
-  RECT r = {};
-  GetClientRect(window, &r);
-  if (!IsWindowVisible(window) || r.right != s->width || r.bottom != s->height) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
 // Names with accents (which the usual code pages hold) and a Japanese name
 // (which they do not): every file is listed, loads at its size and shows
 // its colour; the status bar names it as well as the code page can.
@@ -129,13 +116,10 @@ TEST(FileNames, EveryFileOfAFolderIsListedAndShownWhateverTheScriptOfItsName) {
     SCOPED_TRACE(viewer.Zone(1));
     const std::string size = std::to_string(f.width) + "x" + std::to_string(f.height);
     EXPECT_TRUE(viewer.ZoneBecomes(2, size)) << viewer.Zone(2);
-    SizeSearch s{f.width, f.height, nullptr};
-    EXPECT_TRUE(WaitFor([&] {
-      EnumChildWindows(viewer.main(), FindSized, reinterpret_cast<LPARAM>(&s));
-      return s.found != nullptr;
-    }));
-    EXPECT_TRUE(WaitFor([&] { return s.found && MiddleOf(s.found) == f.colour; }))
-        << std::hex << (s.found ? MiddleOf(s.found) : 0);
+    const HWND image = ChildOfClientSize(viewer.main(), f.width, f.height);
+    EXPECT_NE(image, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return image && MiddleOf(image) == f.colour; }))
+        << std::hex << (image ? MiddleOf(image) : 0);
     viewer.Key(VK_SPACE);
   }
   EXPECT_EQ(seen, std::vector<bool>(files.size(), true));

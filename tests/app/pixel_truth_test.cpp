@@ -272,20 +272,6 @@ Difference Compare(const std::vector<std::uint8_t>& screen, const std::vector<st
   return d;
 }
 
-// The visible child of the main window with the image's size.
-struct SizeSearch {
-  int width, height;
-  HWND found;
-};
-BOOL CALLBACK FindSized(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<SizeSearch*>(data);
-  RECT r = {};
-  GetClientRect(window, &r);
-  if (!IsWindowVisible(window) || r.right != s->width || r.bottom != s->height) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
 // What the screen showed for one file: the best match over its frames.
 struct Shown {
   std::string size;  // the status bar's size zone
@@ -299,12 +285,8 @@ Shown Judge(const RunningViewer& viewer, const Reference& r) {
   viewer.ZoneBecomes(2, size);
   shown.size = viewer.Zone(2);
   if (shown.size != size) return shown;
-  SizeSearch s{r.width, r.height, nullptr};
-  WaitFor([&] {
-    EnumChildWindows(viewer.main(), FindSized, reinterpret_cast<LPARAM>(&s));
-    return s.found != nullptr;
-  });
-  if (!s.found) return shown;
+  const HWND image = ChildOfClientSize(viewer.main(), r.width, r.height);
+  if (!image) return shown;
   shown.found = true;
   const auto good = [&](const Difference& d) {
     return r.kind == "psnr" ? d.psnr >= kJpegFloor : d.pixels == 0;
@@ -313,7 +295,7 @@ Shown Judge(const RunningViewer& viewer, const Reference& r) {
   // wrong is read once more at the end of the patience.
   WaitFor(
       [&] {
-        const std::vector<std::uint8_t> screen = ScreenUnder(s.found, r.width, r.height);
+        const std::vector<std::uint8_t> screen = ScreenUnder(image, r.width, r.height);
         shown.best = Compare(screen, r.rgba.front());
         for (const auto& frame : r.rgba) {
           const Difference d = Compare(screen, frame);

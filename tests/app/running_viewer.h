@@ -111,6 +111,29 @@ inline HWND Shown(const char* title) {
   WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
   return window;
 }
+// The visible child of a window whose client area has the given size (the
+// image control showing an image at its own size), once one shows; null
+// when none does within the patience.
+struct ClientSizeSearch {
+  int width, height;
+  HWND found;
+};
+inline BOOL CALLBACK TestClientSize(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<ClientSizeSearch*>(data);
+  RECT r = {};
+  GetClientRect(window, &r);
+  if (!IsWindowVisible(window) || r.right != s->width || r.bottom != s->height) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+inline HWND ChildOfClientSize(HWND parent, int width, int height) {
+  ClientSizeSearch s{width, height, nullptr};
+  WaitFor([&] {
+    EnumChildWindows(parent, TestClientSize, reinterpret_cast<LPARAM>(&s));
+    return s.found != nullptr;
+  });
+  return s.found;
+}
 // Whether the window with the title goes away.
 inline bool Gone(const char* title) {
   return WaitFor([&] { return FindWindowA(nullptr, title) == nullptr; });
