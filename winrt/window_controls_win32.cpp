@@ -414,6 +414,23 @@ bool IsBorderlessHolder(const ControlPlan& plan) {
          !(plan.flags & kCaptioned);
 }
 
+// A control seen through: it shows what lies behind it and paints nothing
+// of its own; `hit` is its answer to the mouse. Whether it took the message.
+bool SeenThrough(ControlObject* c, HWND hwnd, UINT msg, WPARAM wp, LRESULT hit, LRESULT& result) {
+  switch (msg) {
+    case WM_NCHITTEST: result = hit; return true;
+    case WM_ERASEBKGND:
+      PaintBackdrop(c->window, hwnd, reinterpret_cast<HDC>(wp));
+      result = 1;
+      return true;
+    case WM_PAINT:
+      ValidateRect(hwnd, nullptr);
+      result = 0;
+      return true;
+    default: return false;
+  }
+}
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* c = reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
@@ -452,29 +469,13 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case ControlType::Group:
     case ControlType::Option:
       if (!IsBorderlessHolder(c->plan)) break;
-      if (msg == WM_NCHITTEST) return HTTRANSPARENT;
-      if (msg == WM_ERASEBKGND) {
-        PaintBackdrop(c->window, hwnd, reinterpret_cast<HDC>(wp));
-        return 1;
-      }
-      if (msg == WM_PAINT) {
-        ValidateRect(hwnd, nullptr);
-        return 0;
-      }
       if (msg == WM_PRINTCLIENT) return 0;
+      if (SeenThrough(c, hwnd, msg, wp, HTTRANSPARENT, result)) return result;
       break;
     case ControlType::Region:
       // A region is seen through: it shows what lies behind it, and takes
       // the mouse (and dropped files) where no other control lies above it.
-      if (msg == WM_NCHITTEST) return HTCLIENT;
-      if (msg == WM_ERASEBKGND) {
-        PaintBackdrop(c->window, hwnd, reinterpret_cast<HDC>(wp));
-        return 1;
-      }
-      if (msg == WM_PAINT) {
-        ValidateRect(hwnd, nullptr);
-        return 0;
-      }
+      if (SeenThrough(c, hwnd, msg, wp, HTCLIENT, result)) return result;
       break;
     default: break;
   }
