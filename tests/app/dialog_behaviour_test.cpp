@@ -46,13 +46,11 @@ class DialogTest : public ::testing::Test {
     for (const char* file : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) {
       Write(folder_ + file, testing::MakeBmp8(40, 30));
     }
-    for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                     {"PromptOnExit", "NO"},
-                                     {"AutoLoadDir", "YES"},
-                                     {"DefaultImageMode", "1"},
-                                     {"DefaultSortOrder", "1"}}) {
-      WritePrivateProfileStringA("Lumbra", key, value, Ini().c_str());
-    }
+    WriteSettings(Ini(), {{"ShowWelcomeScreen", "NO"},
+                          {"PromptOnExit", "NO"},
+                          {"AutoLoadDir", "YES"},
+                          {"DefaultImageMode", "1"},
+                          {"DefaultSortOrder", "1"}});
   }
   std::string Ini() const { return folder_ + "LUMBRA.INI"; }
   std::string Setting(const char* key) const {

@@ -322,19 +322,17 @@ TEST(Endurance, TenThousandStepsOverAThousandFilesLeakNothingAndStillPaint) {
     if (f.size && f.size->empty()) ++loadsPerSweep;
   }
   const std::string ini = folder + "LUMBRA.INI";
-  for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                   {"PromptOnExit", "NO"},
-                                   {"Maximized", "NO"},
-                                   {"XPos", "0"},
-                                   {"YPos", "0"},
-                                   {"Width", "480"},
-                                   {"Height", "360"},
-                                   {"AutoLoadDir", "YES"},
-                                   {"KeepImageSettings", "NO"},
-                                   {"DefaultSortOrder", "3"},
-                                   {"WarnBadImage", "NO"}}) {
-    WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-  }
+  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
+                      {"PromptOnExit", "NO"},
+                      {"Maximized", "NO"},
+                      {"XPos", "0"},
+                      {"YPos", "0"},
+                      {"Width", "480"},
+                      {"Height", "360"},
+                      {"AutoLoadDir", "YES"},
+                      {"KeepImageSettings", "NO"},
+                      {"DefaultSortOrder", "3"},
+                      {"WarnBadImage", "NO"}});
 
   Viewer viewer(folder, "\"" + folder + files[0].name + "\"");
   ASSERT_NE(viewer.main(), nullptr);

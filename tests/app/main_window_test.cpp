@@ -167,18 +167,16 @@ class MainWindowTest : public ::testing::Test {
     Write(folder_ + "c.bmp", testing::MakeBmp8(16, 16));
     Write(folder_ + "d tall.bmp", testing::MakeBmp8(40, 1200));
     const std::string ini = folder_ + "LUMBRA.INI";
-    for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                     {"PromptOnExit", "NO"},
-                                     {"Maximized", "NO"},
-                                     {"Width", "640"},
-                                     {"Height", "480"},
-                                     {"AutoLoadDir", "YES"},
-                                     {"KeepImageSettings", "NO"},
-                                     {"DefaultSortOrder", "3"},
-                                     {"UseLongFileNames", "YES"},
-                                     {"WarnBadImage", "NO"}}) {
-      WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-    }
+    WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
+                        {"PromptOnExit", "NO"},
+                        {"Maximized", "NO"},
+                        {"Width", "640"},
+                        {"Height", "480"},
+                        {"AutoLoadDir", "YES"},
+                        {"KeepImageSettings", "NO"},
+                        {"DefaultSortOrder", "3"},
+                        {"UseLongFileNames", "YES"},
+                        {"WarnBadImage", "NO"}});
   }
   std::string folder_;
 };

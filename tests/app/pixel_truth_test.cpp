@@ -320,21 +320,19 @@ TEST(PixelTruth, EveryFileShowsOnTheScreenAsTheReferenceDecodesIt) {
   const std::vector<Reference> references = ReadManifest(CurrentFolder());
   ASSERT_FALSE(references.empty()) << "no manifest.txt: the wrapper script writes it";
   const std::string ini = folder + "LUMBRA.INI";
-  for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                   {"PromptOnExit", "NO"},
-                                   {"Maximized", "NO"},
-                                   {"XPos", "0"},
-                                   {"YPos", "0"},
-                                   {"Width", "1000"},
-                                   {"Height", "740"},
-                                   {"AutoLoadDir", "YES"},
-                                   {"KeepImageSettings", "NO"},
-                                   {"DefaultImageMode", "1"},
-                                   {"DefaultSortOrder", "3"},
-                                   {"FixGifImages", "NO"},
-                                   {"WarnBadImage", "NO"}}) {
-    WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-  }
+  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
+                      {"PromptOnExit", "NO"},
+                      {"Maximized", "NO"},
+                      {"XPos", "0"},
+                      {"YPos", "0"},
+                      {"Width", "1000"},
+                      {"Height", "740"},
+                      {"AutoLoadDir", "YES"},
+                      {"KeepImageSettings", "NO"},
+                      {"DefaultImageMode", "1"},
+                      {"DefaultSortOrder", "3"},
+                      {"FixGifImages", "NO"},
+                      {"WarnBadImage", "NO"}});
   WritePrivateProfileStringA("Lumbra", "BGColor", std::to_string(kBackground).c_str(), ini.c_str());
 
   RunningViewer viewer(folder, "\"" + folder + "\"");

@@ -143,17 +143,15 @@ class PrefetchTest : public ::testing::Test {
     CreateDirectoryA(folder_.c_str(), nullptr);
     CreateDirectoryA((folder_ + "new").c_str(), nullptr);
     const std::string ini = folder_ + "LUMBRA.INI";
-    for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                     {"PromptOnExit", "NO"},
-                                     {"Maximized", "NO"},
-                                     {"Width", "640"},
-                                     {"Height", "480"},
-                                     {"AutoLoadDir", "YES"},
-                                     {"KeepImageSettings", "NO"},
-                                     {"DefaultSortOrder", "3"},  // by name
-                                     {"WarnBadImage", "NO"}}) {
-      WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-    }
+    WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
+                        {"PromptOnExit", "NO"},
+                        {"Maximized", "NO"},
+                        {"Width", "640"},
+                        {"Height", "480"},
+                        {"AutoLoadDir", "YES"},
+                        {"KeepImageSettings", "NO"},
+                        {"DefaultSortOrder", "3"},  // by name
+                        {"WarnBadImage", "NO"}});
   }
   void TearDown() override { SetEnvironmentVariableA("LUMBRA_PREFETCH", nullptr); }
 

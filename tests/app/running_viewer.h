@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/app/child_process.h"
@@ -111,6 +112,14 @@ inline HWND Shown(const char* title) {
   WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
   return window;
 }
+// Settings written into a program's LUMBRA.INI before it starts.
+inline void WriteSettings(const std::string& ini,
+                          std::initializer_list<std::pair<const char*, const char*>> settings) {
+  for (const auto& [key, value] : settings) {
+    WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
+  }
+}
+
 // The visible child of a window whose client area has the given size (the
 // image control showing an image at its own size), once one shows; null
 // when none does within the patience.
