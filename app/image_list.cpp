@@ -257,7 +257,7 @@ void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
   WaitCursor wait;
   // Nothing decoded for the old list is shown from the new one.
   ++ImageListGeneration;
-  if (ImagePrefetch* prefetch = ViewerPrefetch()) prefetch->Discard();
+  if (ImagePrefetch* prefetch = ViewerPrefetch()) prefetch->DiscardOtherBuilds(ImageListGeneration);
   g_travel = 1;
   DirectoryQueue.Free();
   ImageList.Free();
@@ -322,6 +322,25 @@ void PrefetchNeighbour() {
   FL = held;
   const PhaseScope phase("prefetch request");
   prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(path)), ImageListGeneration);
+}
+
+void PrefetchArgumentImage(std::string_view text) {
+  ImagePrefetch* prefetch = ViewerPrefetch();
+  if (prefetch == nullptr) return;
+  const std::vector<std::string> items = ArgumentItems(text, false);
+  if (items.empty()) return;
+  // The item as AddArgumentItem lists it.
+  const std::string item = Upper(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(items.front()))));
+  if (item.empty() || item.back() == '\\') return;
+  const DWORD attributes = GetFileAttributesA(item.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+  const std::string longForm = LongPath(item);
+  const std::string& listed = NameSurvivesCodePage(longForm) ? longForm : item;
+  ImageEntry entry;
+  entry.PATH = FolderOfPath(listed);
+  entry.FILENAME = NameOfPath(listed);
+  prefetch->Request(ClipTrailingBlanks(StripLeadingBlanks(ImageEntryPath(entry))),
+                    ImageListGeneration + 1);
 }
 
 namespace {

@@ -84,6 +84,10 @@ void PrevImage();
 // Has the entry beside the one on show decoded ahead: the one after it
 // after a Next or a build of the list, the one before it after a Prev.
 void PrefetchNeighbour();
+// Has the image of the first item of the command line decoded while the
+// window is made, under the name and build its list will give it; a folder
+// or a file that is not there is left to the list.
+void PrefetchArgumentImage(std::string_view text);
 
 // The Open Image and Load Folder commands.
 void OpenImageCommand();

@@ -257,8 +257,13 @@ void ShowImage() {
   if (PS.IMAGEZOOM != PS.OLDIMAGEZOOM) ZoomStep();
   if (PS.OLDWINDOWWIDTH != PS.WINDOWWIDTH || PS.OLDWINDOWHEIGHT != PS.WINDOWHEIGHT) SizeStep();
   if (!Visible(MW::ImageControl) && PS.BADIMAGE == 0) ShowControls(MW::ImageControl);
-  // With the image laid out, the one likely to come next is decoded ahead.
-  if (load) PrefetchNeighbour();
+  // With the image laid out and on the screen, the one likely to come next
+  // is read and decoded ahead: begun earlier, the two would share the
+  // processor while the new image is painted.
+  if (load) {
+    PaintWindowNow();
+    PrefetchNeighbour();
+  }
 }
 
 void BestFit() {

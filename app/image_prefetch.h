@@ -63,6 +63,10 @@ class ImagePrefetch {
   void Discard();
   // Empties the slot when it holds the name.
   void Discard(std::string_view name);
+  // Empties the slot unless it was asked for in this build of the image
+  // list (the image of the command line, asked for before its list is
+  // built).
+  void DiscardOtherBuilds(std::uint32_t generation);
 
  private:
   enum class State : std::uint8_t { Empty, Queued, Decoding, Ready, Failed };

@@ -146,6 +146,12 @@ void ImagePrefetch::Discard(std::string_view name) {
   if (slot_.state != State::Empty && slot_.key.name == name) dropped = Empty();
 }
 
+void ImagePrefetch::DiscardOtherBuilds(std::uint32_t generation) {
+  ImagePtr dropped;
+  const std::lock_guard lock(mutex_);
+  if (slot_.state != State::Empty && slot_.key.generation != generation) dropped = Empty();
+}
+
 void ImagePrefetch::Work() {
   std::unique_lock lock(mutex_);
   for (;;) {

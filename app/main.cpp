@@ -58,6 +58,7 @@ int RunViewer() {
   // Made before the main window and ended after it has closed: leaving the
   // program with a decode in flight lets it finish, unseen, and joins it.
   ImagePrefetch prefetch(PrefetchWanted());
+  PrefetchArgumentImage(CommandLineArgument(text, PS.COMMANDLINEPOS, PS.COMMANDLINELEN));
   std::vector<UseVariable> uses;
   for (std::uint8_t& check : MenuChecks) uses.push_back({&check, 0x01, 1});
   Window main;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -153,7 +154,10 @@ class PrefetchTest : public ::testing::Test {
                         {"DefaultSortOrder", "3"},  // by name
                         {"WarnBadImage", "NO"}});
   }
-  void TearDown() override { SetEnvironmentVariableA("LUMBRA_PREFETCH", nullptr); }
+  void TearDown() override {
+    SetEnvironmentVariableA("LUMBRA_PREFETCH", nullptr);
+    SetEnvironmentVariableA("LUMBRA_PHASE_TRACE", nullptr);
+  }
 
   std::string Path(const char* name) const { return folder_ + name; }
   std::string Zone1(const char* name, int at, int of) const {
@@ -224,6 +228,29 @@ TEST_F(PrefetchTest, RefreshReadsTheFileOnShowAgain) {
   viewer.Command(MW::Refresh);
   EXPECT_TRUE(Shows(viewer, "640x480", kMagenta));
   EXPECT_EQ(viewer.Zone(1), Zone1("a.jpg", 1, 2));
+}
+
+// The image named on the command line is decoded while the window is made
+// and shown from that decode: the window's thread decodes no image.
+TEST_F(PrefetchTest, TheImageOfTheCommandLineIsDecodedWhileTheWindowIsMade) {
+  Write(Path("a.jpg"), Jpeg(2000, 1500, kRed));
+  const std::string trace = Path("phases.txt");
+  SetEnvironmentVariableA("LUMBRA_PHASE_TRACE", trace.c_str());
+  RunningViewer viewer(folder_, "\"" + Path("a.jpg") + "\"");
+  ASSERT_NE(viewer.main(), nullptr);
+  EXPECT_TRUE(Shows(viewer, "2000x1500", kRed));
+  std::string phases;
+  char chunk[4096];
+  FILE* file = std::fopen(trace.c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) phases.append(chunk, n);
+  std::fclose(file);
+  const std::size_t step = phases.find("ShowImage: load step begin");
+  ASSERT_NE(step, std::string::npos) << phases;
+  EXPECT_NE(phases.find("image adopted from the prefetch", step), std::string::npos)
+      << phases.substr(step);
+  EXPECT_EQ(phases.find(" w load and decode begin", step), std::string::npos)
+      << phases.substr(step);
 }
 
 // Files dropped while a decode runs make a new list that reads its files
