@@ -82,6 +82,8 @@ struct NativeWindowParts {
   int scrollOffset[2] = {0, 0};
   // The tool bar's background and button pictures (none without a bar).
   std::shared_ptr<ToolBarParts> toolBar;
+  // While the window is shown for the first time.
+  bool firstShow = false;
 
   ~NativeWindowParts();
 };

@@ -278,6 +278,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // Back in front, the window gives the focus back to its control.
       if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && RestoreFocus(w)) return 0;
       break;
+    case WM_NCACTIVATE:
+      // Shown for the first time, the window is activated and then has its
+      // frame painted whole: painted on activation as well, its caption
+      // and menu bar would be drawn twice.
+      if (w->native->firstShow && wp) return DefWindowProcA(hwnd, msg, wp, -1);
+      break;
     case kQueryCloseRefused:
       if (w->state == 1) w->state = 0;
       return 0;
@@ -554,7 +560,9 @@ void ShowOpenedWindow(Window& window) {
   if (!window.native || !window.native->hwnd) return;
   const PhaseScope phase("window shown");
   if (!IsWindowVisible(window.native->hwnd)) {
+    window.native->firstShow = true;
     ShowWindow(window.native->hwnd, (window.plan.frameFlags & 0x4000) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (window.native) window.native->firstShow = false;
   }
 }
 
