@@ -235,6 +235,7 @@ TEST_F(PrefetchTest, RefreshReadsTheFileOnShowAgain) {
 TEST_F(PrefetchTest, TheImageOfTheCommandLineIsDecodedWhileTheWindowIsMade) {
   Write(Path("a.jpg"), Jpeg(2000, 1500, kRed));
   const std::string trace = Path("phases.txt");
+  DeleteFileA(trace.c_str());
   SetEnvironmentVariableA("LUMBRA_PHASE_TRACE", trace.c_str());
   RunningViewer viewer(folder_, "\"" + Path("a.jpg") + "\"");
   ASSERT_NE(viewer.main(), nullptr);
