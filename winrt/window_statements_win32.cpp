@@ -54,6 +54,17 @@ void ForRangeAndContents(std::int32_t first, std::int32_t last, F&& f) {
   }
 }
 
+// A control enabled or disabled with its menu entry and spin arrows. A
+// window already in the state is left alone: every step through the image
+// list sets the states of the navigation and zoom commands again, and each
+// change costs the platform a round trip.
+void SetControlEnabled(ControlObject* c, bool on) {
+  if (IsMenuEntry(c)) EnableMenuEntry(c, on);
+  for (HWND hwnd : {c->hwnd, c->arrows}) {
+    if (hwnd && (IsWindowEnabled(hwnd) != FALSE) != on) EnableWindow(hwnd, on ? TRUE : FALSE);
+  }
+}
+
 }  // namespace
 
 void RedisplayControls(std::int32_t first, std::int32_t last) {
@@ -81,19 +92,11 @@ void ShowControls(std::int32_t first, std::int32_t last) {
 }
 void EnableControls(std::int32_t first, std::int32_t last) {
   const PhaseScope phase("enable menu item/button");
-  ForRangeAndContents(first, last, [](ControlObject* c) {
-    if (IsMenuEntry(c)) EnableMenuEntry(c, true);
-    if (c->hwnd) EnableWindow(c->hwnd, TRUE);
-    if (c->arrows) EnableWindow(c->arrows, TRUE);
-  });
+  ForRangeAndContents(first, last, [](ControlObject* c) { SetControlEnabled(c, true); });
 }
 void DisableControls(std::int32_t first, std::int32_t last) {
   const PhaseScope phase("disable menu item/button");
-  ForRangeAndContents(first, last, [](ControlObject* c) {
-    if (IsMenuEntry(c)) EnableMenuEntry(c, false);
-    if (c->hwnd) EnableWindow(c->hwnd, FALSE);
-    if (c->arrows) EnableWindow(c->arrows, FALSE);
-  });
+  ForRangeAndContents(first, last, [](ControlObject* c) { SetControlEnabled(c, false); });
 }
 
 namespace {
