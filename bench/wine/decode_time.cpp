@@ -33,4 +33,9 @@ double DecodeSeconds(const std::string& path) {
   return Now() - start;
 }
 
+double WatchedDecodeSeconds(const std::string& path) {
+  const ScreenWatch watch;
+  return DecodeSeconds(path);
+}
+
 }  // namespace lumbra::bench

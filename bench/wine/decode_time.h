@@ -14,5 +14,8 @@ ImagePtr DecodeImage(const std::string& path);
 
 // Seconds that one decode of the image takes.
 double DecodeSeconds(const std::string& path);
+// The same while the screen is watched as the viewer's is while its
+// pixels are waited for (ScreenWatch).
+double WatchedDecodeSeconds(const std::string& path);
 
 }  // namespace lumbra::bench

@@ -201,7 +201,7 @@ COLORREF ScreenColourAt(HWND window, POINT at) {
 
 double WaitForColour(const std::function<HWND()>& window, POINT at, COLORREF expected,
                      const std::string& what) {
-  const double deadline = Now() + kPatience;
+  const double begun = Now(), deadline = begun + kPatience;
   for (;;) {
     const COLORREF seen = ScreenColourAt(window(), at);
     const double now = Now();
@@ -210,8 +210,33 @@ double WaitForColour(const std::function<HWND()>& window, POINT at, COLORREF exp
       Fail(what + ": the expected colour " + Hex(expected) + " never showed within " +
            std::to_string(static_cast<int>(kPatience)) + " s (last seen: " + Hex(seen) + ")");
     }
-    Sleep(1);
+    Sleep(LookPause(now - begun));
   }
+}
+
+DWORD LookPause(double waited) { return waited < 0.050 ? 1 : 5; }
+
+namespace {
+DWORD WINAPI WatchScreen(void* stop) {
+  const double begun = Now();
+  do {
+    ScreenColourAt(GetDesktopWindow(), POINT{0, 0});
+  } while (WaitForSingleObject(stop, LookPause(Now() - begun)) == WAIT_TIMEOUT);
+  return 0;
+}
+}  // namespace
+
+ScreenWatch::ScreenWatch()
+    : stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      thread_(CreateThread(nullptr, 0, WatchScreen, stop_, 0, nullptr)) {
+  if (!stop_ || !thread_) Fail("cannot start the thread that watches the screen");
+}
+
+ScreenWatch::~ScreenWatch() {
+  SetEvent(stop_);
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  CloseHandle(stop_);
 }
 
 void WaitUntilScreenClears(POINT screenPoint, COLORREF colour) {

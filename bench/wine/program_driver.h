@@ -94,6 +94,27 @@ bool CloseTo(COLORREF seen, COLORREF expected);
 // CLR_INVALID while the window is not there or not visible.
 COLORREF ScreenColourAt(HWND window, POINT at);
 
+// The pause between two looks at the screen, after a wait of so many
+// seconds: every millisecond for the first 50 ms, every 5 ms after.
+DWORD LookPause(double waited);
+
+// While it lives, a thread of this process looks at the screen as a wait
+// for a colour does. Each look keeps the X server and the Wine server busy
+// for a moment, on the cores the program watched needs: a decode timed
+// under a watch is timed as a program's decode is while its pixels are
+// waited for.
+class ScreenWatch {
+ public:
+  ScreenWatch();
+  ~ScreenWatch();
+  ScreenWatch(const ScreenWatch&) = delete;
+  ScreenWatch& operator=(const ScreenWatch&) = delete;
+
+ private:
+  HANDLE stop_;
+  HANDLE thread_;
+};
+
 // Polls the screen until the colour shows at the point of the window that
 // window() gives (asked at every poll, as the window may not exist yet),
 // and gives the clock at the poll that saw it. Fails at the deadline,

@@ -41,6 +41,7 @@ struct Folder {
   const char* label;
   std::vector<BenchImage> images;
   std::vector<double> decodes;  // of each image alone
+  std::vector<double> watched;  // of each image while the screen is watched
   double pause = 0;             // between steps with background decoding
   double floor = 0;             // the stepping floor's median step
 };
@@ -53,7 +54,10 @@ constexpr double kShortPause = 0.050;
 // and the short pause.
 void TimeDecodes(Folder& folder) {
   DecodeSeconds(folder.images.front().path);
-  for (const BenchImage& image : folder.images) folder.decodes.push_back(DecodeSeconds(image.path));
+  for (const BenchImage& image : folder.images) {
+    folder.decodes.push_back(DecodeSeconds(image.path));
+    folder.watched.push_back(WatchedDecodeSeconds(image.path));
+  }
   folder.pause = Median(folder.decodes) * 2 + kShortPause;
 }
 
@@ -109,25 +113,29 @@ double FloorStep(const Folder& folder, const std::string& floor, const std::stri
 void Report(const Folder& folder, bool prefetch, const std::vector<double>& steps) {
   // The decode of each image stepped to, and what each step took beyond
   // the floor and it (beyond the floor alone for images decoded ahead).
+  // The viewer decodes while its screen is watched for the new image, so
+  // its decode is taken as timed under a watch.
   const std::vector<double> decodes(folder.decodes.begin() + 1, folder.decodes.end());
+  const std::vector<double> watched(folder.watched.begin() + 1, folder.watched.end());
   std::vector<double> beyond;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    beyond.push_back(steps[i] - folder.floor - (prefetch ? 0 : decodes[i]));
+    beyond.push_back(steps[i] - folder.floor - (prefetch ? 0 : watched[i]));
   }
   const double median = Median(steps), p95 = Percentile(steps, 0.95);
   std::printf(
       "step, %s, prefetch %s: median %.1f ms, p95 %.1f ms; floor %.1f ms; decode median %.1f ms, "
-      "p95 %.1f ms; median step - floor%s %.1f ms (pause %.0f ms)\n",
+      "p95 %.1f ms, watched %.1f ms; median step - floor%s %.1f ms (pause %.0f ms)\n",
       folder.label, prefetch ? "on" : "off", median * 1e3, p95 * 1e3, folder.floor * 1e3,
-      Median(decodes) * 1e3, Percentile(decodes, 0.95) * 1e3, prefetch ? "" : " - decode",
-      Median(beyond) * 1e3, (prefetch ? folder.pause : kShortPause) * 1e3);
+      Median(decodes) * 1e3, Percentile(decodes, 0.95) * 1e3, Median(watched) * 1e3,
+      prefetch ? "" : " - watched decode", Median(beyond) * 1e3,
+      (prefetch ? folder.pause : kShortPause) * 1e3);
   const std::string name =
       std::string("step, ") + folder.label + ", prefetch " + (prefetch ? "on" : "off");
   TableRow(name + ": median", median, "decode median", Median(decodes));
   TableRow(name + ": median", median, "stepping floor", folder.floor);
   TableRow(name + ": 95th percentile", p95, "decode p95", Percentile(decodes, 0.95));
   if (!prefetch) {
-    AimRow(name + ": median - floor - decode, aim <= 20 ms", Median(beyond), kOverheadAim);
+    AimRow(name + ": median - floor - watched decode, aim <= 20 ms", Median(beyond), kOverheadAim);
   } else {
     AimRow(name + ": median - floor, aim <= 15 ms", Median(beyond), kPrefetchedAim);
   }
@@ -139,8 +147,8 @@ int main() {
   const std::string viewerFolder = BenchFolder("viewer step program");
   const std::string viewer = ViewerCopy(LUMBRA_PROGRAM, viewerFolder, true);
   const std::string floor = WindowsPath(LUMBRA_PAINT_FLOOR);
-  Folder folders[] = {{"50 JPEGs 4000x3000", WritePhotoFolder(50), {}},
-                      {"500 small mixed", WriteMixedFolder(500), {}}};
+  Folder folders[] = {{"50 JPEGs 4000x3000", WritePhotoFolder(50), {}, {}},
+                      {"500 small mixed", WriteMixedFolder(500), {}, {}}};
   for (Folder& folder : folders) {
     TimeDecodes(folder);
     folder.floor = FloorStep(folder, floor, viewerFolder);
