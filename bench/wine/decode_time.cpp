@@ -1,6 +1,6 @@
 #include "bench/wine/decode_time.h"
 
-#include "bench/wine/program_driver.h"
+#include "bench/wine/program_driver_win32.h"
 #include "codecs/image_format_registry.h"
 
 namespace lumbra::bench {

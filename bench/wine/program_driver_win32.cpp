@@ -1,4 +1,4 @@
-#include "bench/wine/program_driver.h"
+#include "bench/wine/program_driver_win32.h"
 
 #include <psapi.h>
 

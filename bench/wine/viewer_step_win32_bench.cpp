@@ -21,10 +21,10 @@
 
 #include "bench/bench_table.h"
 #include "bench/wine/bench_figures.h"
-#include "bench/wine/bench_images.h"
+#include "bench/wine/bench_images_win32.h"
 #include "bench/wine/decode_time.h"
-#include "bench/wine/floor_picture.h"
-#include "bench/wine/program_driver.h"
+#include "bench/wine/floor_picture_win32.h"
+#include "bench/wine/program_driver_win32.h"
 
 namespace {
 

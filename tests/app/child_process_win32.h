@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 
 namespace lumbra::probe {
 

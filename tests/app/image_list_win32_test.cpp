@@ -26,7 +26,7 @@
 #include "app/viewer_popups.h"
 #include "core/directory_listing.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/running_viewer.h"
+#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 
 namespace lumbra {
 namespace {

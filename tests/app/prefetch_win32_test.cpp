@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "app/main_window_controls.h"
-#include "tests/app/running_viewer.h"
+#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/jpeg_fixture.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 
 namespace lumbra {
 namespace {

@@ -18,9 +18,9 @@
 #include <utility>
 #include <vector>
 
-#include "tests/app/child_process.h"
+#include "tests/app/child_process_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 
 namespace lumbra::probe {
 

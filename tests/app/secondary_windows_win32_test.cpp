@@ -25,8 +25,8 @@
 #include "app/zoom_window.h"
 #include "core/directory_listing.h"
 #include "core/ini_access.h"
-#include "tests/winrt/bmp_file.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/bmp_file_win32.h"
+#include "tests/winrt/native_probe_win32.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
 

@@ -17,9 +17,9 @@
 #include <utility>
 
 #include "app/image_fit.h"
-#include "tests/app/running_viewer.h"
+#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 
 namespace lumbra {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/winrt/image_list_queue.h"
-#include "tests/winrt/native_probe.h"
+#include "tests/winrt/native_probe_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"

@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
-#include "tests/winrt/bmp_file.h"
+#include "tests/winrt/bmp_file_win32.h"
 #include "tests/winrt/control_plan.h"
-#include "tests/winrt/native_probe.h"
-#include "tests/winrt/window_capture.h"
+#include "tests/winrt/native_probe_win32.h"
+#include "tests/winrt/window_capture_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/popup_menu.h"
 #include "winrt/runtime_errors.h"

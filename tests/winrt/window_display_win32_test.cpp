@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/winrt/bmp_file.h"
+#include "tests/winrt/bmp_file_win32.h"
 #include "tests/winrt/control_plan.h"
-#include "tests/winrt/window_capture.h"
+#include "tests/winrt/window_capture_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
