@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstddef>
 
 #include "app/argument_items.h"
@@ -17,10 +16,12 @@
 #include "app/path_text.h"
 #include "app/program_settings.h"
 #include "app/wait_cursor_win32.h"
+#include "core/ascii_case.h"
 #include "core/directory_listing.h"
 #include "core/directory_rules.h"
 #include "core/phase_trace.h"
 #include "core/picture.h"
+#include "images/image_formats.h"
 #include "winrt/dialogs.h"
 #include "winrt/window.h"
 
@@ -67,19 +68,6 @@ std::int32_t g_travel = 1;
 
 // Whether the last build listed a folder.
 bool g_listedFolder = false;
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
-}
 
 // Whether the folder followed by the name is the path, letters compared
 // without case (no joined text is made: a folder of many files asks this
@@ -264,7 +252,7 @@ void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
   ListBuild build;
   for (const std::string& raw : ArgumentItems(text, dropped)) {
     if (ClipTrailingBlanks(StripLeadingBlanks(raw)).empty()) break;
-    const std::string item = Upper(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
+    const std::string item = AsciiUppercase(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
     if (item.empty()) break;
     AddArgumentItem(item, build);
     if (build.cancelled || CancelConfirmed(build)) {
@@ -373,10 +361,6 @@ void LoadFolderCommand() {
 
 namespace {
 
-constexpr std::string_view kImageFilter =
-    "Windows Bitmaps (*.BMP)|*.BMP|Windows Metafiles *.WMF)|*.WMF|Icons (*.ICO)|*.ICO|"
-    "PCX Files (*.PCX)|*.PCX|GIF Files (*.GIF)|*.GIF|JPEG Files (*.JPG)|*.JPG|All Files (*.*)|*.*";
-
 // The file dialog opened in PS:LASTPATH, the current folder kept around it:
 // the choice in upper case, or blank.
 std::string ChooseInLastPath(std::string_view title, std::string_view initial,
@@ -393,13 +377,13 @@ std::string ChooseInLastPath(std::string_view title, std::string_view initial,
   std::string name(initial);
   const bool chosen = FileDialog(title, name, filter, flags);
   if (restore) SetCurrentDirectoryA(saved);
-  return chosen ? Upper(name) : std::string();
+  return chosen ? AsciiUppercase(name) : std::string();
 }
 
 }  // namespace
 
 std::string SelectImageFile() {
-  return ChooseInLastPath("Select Image File", "*.BMP", kImageFilter,
+  return ChooseInLastPath("Select Image File", "*.BMP", ImageDialogFilter(),
                           FILE_DIALOG::KeepDir | FILE_DIALOG::LongName);
 }
 

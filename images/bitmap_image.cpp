@@ -1,6 +1,6 @@
 // The portable half of bitmap images: attaching bytes, owner handling and
 // the source and painted bytes.
-#include "codecs/bitmap_image.h"
+#include "images/bitmap_image.h"
 
 #include <algorithm>
 
@@ -138,13 +138,11 @@ void ApplyOwner(BitmapImage& image, ImageOwner* owner, bool deviceUnits) {
 ImagePtr AdoptForOwner(ImagePtr image, ImageOwner* owner, ImageLoadFlags placement) {
   auto* bitmap = dynamic_cast<BitmapImage*>(image.get());
   if (bitmap == nullptr || (owner != nullptr && owner->UsesDeviceUnits())) return nullptr;
-  // The placement properties move the mode from whatever it is to the one
-  // wanted: each sets its own mode or turns it back to 0. A mode they
+  // The placement moves from whatever it is to the one wanted; a mode it
   // cannot reach is left to a fresh load.
   const ImageLoadFlags mode = placement & kPlacementMask;
   if (mode != kPlaceStretched && mode != kPlaceCentred && mode != kPlaceTiled) return nullptr;
-  image->SetProperty(kPropTiled, mode == kPlaceTiled ? "1" : "0");
-  image->SetProperty(kPropCentred, mode == kPlaceCentred ? "1" : "0");
+  image->SetPlacement(mode);
   ApplyOwner(*bitmap, owner, false);
   return image;
 }

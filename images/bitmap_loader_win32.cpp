@@ -1,7 +1,7 @@
 // The bitmap loader: BMP files paint from their bytes, which are kept.
-#include "codecs/bitmap_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/image_source.h"
+#include "images/bitmap_image.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

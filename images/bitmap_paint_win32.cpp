@@ -1,11 +1,11 @@
 // Painting bitmap images, and their picture handles.
 #include <windows.h>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 #include "display/dib_paint_win32.h"
-#include "display/tile_paint_win32.h"
+#include "images/bitmap_image.h"
+#include "images/tile_paint_win32.h"
 
 namespace lumbra {
 

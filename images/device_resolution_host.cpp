@@ -1,5 +1,5 @@
 // The host build has no devices: their resolution is never known there.
-#include "codecs/bitmap_image.h"
+#include "images/bitmap_image.h"
 
 namespace lumbra {
 

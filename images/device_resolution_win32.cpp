@@ -1,7 +1,7 @@
 // The resolution of a device context, for images shown in device units.
 #include <windows.h>
 
-#include "codecs/bitmap_image.h"
+#include "images/bitmap_image.h"
 
 namespace lumbra {
 

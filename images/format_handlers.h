@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "codecs/image_object.h"
+#include "images/image_object.h"
 
 namespace lumbra {
 

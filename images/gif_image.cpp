@@ -1,5 +1,5 @@
 // GIF images: parse, frame rendering, animation and greyed drawing.
-#include "codecs/gif_image.h"
+#include "images/gif_image.h"
 
 #include <algorithm>
 #include <new>

@@ -9,9 +9,9 @@
 #include <span>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
 #include "codecs/gif_blocks.h"
+#include "images/bitmap_image.h"
 
 namespace lumbra {
 

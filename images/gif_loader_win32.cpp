@@ -1,7 +1,7 @@
 // The GIF loader: a GIF decodes its frames from the file bytes, which are
 // kept.
-#include "codecs/format_handlers.h"
-#include "codecs/image_source.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

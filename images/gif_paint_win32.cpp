@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/gif_image.h"
 #include "display/dib_paint_win32.h"
-#include "display/tile_paint_win32.h"
+#include "images/gif_image.h"
+#include "images/tile_paint_win32.h"
 
 namespace lumbra {
 

@@ -1,6 +1,6 @@
 // The host build has no windows: GIF frames are decoded and the animation
 // advances when driven directly, but nothing is timed there.
-#include "codecs/gif_image.h"
+#include "images/gif_image.h"
 
 namespace lumbra {
 

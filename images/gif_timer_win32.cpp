@@ -1,7 +1,7 @@
 // The hidden timer windows that animate GIF images.
 #include <windows.h>
 
-#include "codecs/gif_image.h"
+#include "images/gif_image.h"
 
 namespace lumbra {
 

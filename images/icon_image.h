@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "codecs/image_object.h"
+#include "images/image_object.h"
 
 namespace lumbra {
 

@@ -1,5 +1,5 @@
 // Icon images and the icon lookup by name.
-#include "codecs/icon_image.h"
+#include "images/icon_image.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/gdi_tally_win32.h"
 #include "codecs/icon_file_check.h"
 #include "codecs/icon_mask.h"
 #include "codecs/icon_name.h"
-#include "codecs/image_source.h"
+#include "core/gdi_tally_win32.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

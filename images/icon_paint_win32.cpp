@@ -1,7 +1,7 @@
 // Drawing icons, always at their own size, and their picture handles.
 #include <windows.h>
 
-#include "codecs/icon_image.h"
+#include "images/icon_image.h"
 
 namespace lumbra {
 

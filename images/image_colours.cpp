@@ -2,11 +2,11 @@
 // 24-bit image is converted to 8 bits first and keeps the converted block.
 #include <algorithm>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
-#include "codecs/gif_image.h"
 #include "display/colour_collector.h"
 #include "display/eight_bit_conversion.h"
+#include "images/bitmap_image.h"
+#include "images/gif_image.h"
 
 namespace lumbra {
 

@@ -1,11 +1,11 @@
 // Format dispatch by name and by content.
-#include "codecs/image_format_registry.h"
+#include "images/image_format_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <vector>
 
+#include "core/ascii_case.h"
 #include "core/phase_trace.h"
 
 namespace lumbra {
@@ -13,13 +13,6 @@ namespace lumbra {
 namespace {
 
 constexpr std::size_t kMaxExtension = 4;
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 }  // namespace
 
@@ -36,7 +29,7 @@ bool ImageFormatRegistry::Register(std::string_view extension, ImageFileLoader l
 
 std::string_view LookupExtension(std::string_view name) {
   if (!name.empty() && static_cast<unsigned char>(name[0]) == 0xFF) return ".ICO";
-  if (SameTextIgnoringCase(name.substr(0, 6), "!ICON:")) return ".ICO";
+  if (SameIgnoringCase(name.substr(0, 6), "!ICON:")) return ".ICO";
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return {};
   return name.substr(dot, kMaxExtension);
@@ -52,7 +45,7 @@ ImagePtr ImageFormatRegistry::LoadByName(ImageOwner* owner, std::string_view nam
   if (extension.empty()) return nullptr;
   const PhaseScope phase("load and decode");
   for (const ImageFormatHandler& handler : handlers_) {
-    if (handler.loader == nullptr || !SameTextIgnoringCase(handler.extension, extension)) continue;
+    if (handler.loader == nullptr || !SameIgnoringCase(handler.extension, extension)) continue;
     if (ImagePtr image = handler.loader(owner, name, resourceDefault, flags)) return image;
   }
   return nullptr;

@@ -1,5 +1,5 @@
 // Behaviour common to every image object.
-#include "codecs/image_object.h"
+#include "images/image_object.h"
 
 #include <cstdlib>
 #include <utility>
@@ -73,6 +73,16 @@ bool ImageObject::SetProperty(std::uint32_t code, const std::string& value) {
     flags_ = static_cast<ImageLoadFlags>(flags_ & ~kPlacementMask);
   }
   return true;
+}
+
+void ImageObject::SetPlacement(ImageLoadFlags placement) {
+  const ImageLoadFlags mode = placement & kPlacementMask;
+  const ImageLoadFlags current = flags_ & kPlacementMask;
+  if (mode == kPlaceTiled || mode == kPlaceCentred) {
+    flags_ = static_cast<ImageLoadFlags>((flags_ & ~kPlacementMask) | mode);
+  } else if (current == kPlaceTiled || current == kPlaceCentred) {
+    flags_ = static_cast<ImageLoadFlags>(flags_ & ~kPlacementMask);
+  }
 }
 
 bool ImageObject::GetProperty(std::uint32_t code, std::string& out) const {

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "codecs/image_load_flags.h"
-#include "codecs/native_handles.h"
+#include "core/native_handles.h"
+#include "display/palette_target.h"
+#include "images/image_load_flags.h"
 
 namespace lumbra {
 
@@ -18,18 +19,6 @@ struct ImageRect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
-};
-
-// The colours of a window, as images contribute to them. The display's
-// window palette implements it.
-class PaletteTarget {
- public:
-  virtual void MarkDirty() = 0;
-  // count entries of 4 bytes: blue, green, red, 0.
-  virtual void AddColourTable(const std::uint8_t* entries, std::uint32_t count) = 0;
-
- protected:
-  ~PaletteTarget() = default;
 };
 
 // The control on whose behalf an image is loaded.
@@ -65,7 +54,8 @@ struct PictureHandle {
   NativePalette palette = nullptr;
 };
 
-// Property codes of the placement mode.
+// The two property codes an image answers (SetProperty, GetProperty): each
+// turns its placement mode on or back off.
 inline constexpr std::uint32_t kPropTiled = 0x7A16;
 inline constexpr std::uint32_t kPropCentred = 0x7A17;
 
@@ -110,6 +100,10 @@ class ImageObject {
     return height_ >= 0 ? height_ : (height_ == INT32_MIN ? INT32_MAX : -height_);
   }
   ImageLoadFlags flags() const { return flags_; }
+  // Moves the image to the placement wanted (kPlaceStretched, kPlaceCentred
+  // or kPlaceTiled): centred and tiled are set, any other value turns
+  // centred or tiled back to stretched.
+  void SetPlacement(ImageLoadFlags placement);
   std::uint32_t sourceSize() const { return sourceSize_; }
   std::uint32_t sourceStamp() const { return sourceStamp_; }
   // The kept source bytes (empty when none is kept).

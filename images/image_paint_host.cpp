@@ -1,7 +1,7 @@
 // The host build has no devices: bitmap and GIF images paint nothing there,
 // give no picture handles and reach no clipboard.
-#include "codecs/bitmap_image.h"
-#include "codecs/gif_image.h"
+#include "images/bitmap_image.h"
+#include "images/gif_image.h"
 
 namespace lumbra {
 

@@ -1,5 +1,5 @@
 // Resource names of images.
-#include "codecs/image_source.h"
+#include "images/image_source.h"
 
 #include <cctype>
 

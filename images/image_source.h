@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/image_format_registry.h"
+#include "images/image_format_registry.h"
 
 namespace lumbra {
 

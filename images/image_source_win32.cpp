@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "codecs/image_source.h"
 #include "core/phase_trace.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

@@ -1,10 +1,10 @@
-#include "codecs/jpeg_loader.h"
+#include "images/jpeg_loader.h"
 
 #include <utility>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/format_handlers.h"
 #include "codecs/jpeg_decompress.h"
+#include "images/bitmap_image.h"
+#include "images/format_handlers.h"
 
 namespace lumbra {
 

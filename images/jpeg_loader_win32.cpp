@@ -1,8 +1,8 @@
 // The file loader of ".JPG" and ".JPE": the shared source reader with the
 // flags unchanged, so the source is dropped when DiscardSource is set (the
 // image paints from its DecodedImage).
-#include "codecs/format_handlers.h"
-#include "codecs/image_source.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "codecs/image_object.h"
 #include "codecs/wmf_header.h"
+#include "images/image_object.h"
 
 namespace lumbra {
 

@@ -1,11 +1,11 @@
 // Metafile images: decoding and sizing at the device's resolution.
-#include "codecs/metafile_image.h"
+#include "images/metafile_image.h"
 
 #include <windows.h>
 
-#include "codecs/format_handlers.h"
-#include "codecs/gdi_tally_win32.h"
-#include "codecs/image_source.h"
+#include "core/gdi_tally_win32.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

@@ -1,8 +1,8 @@
 // Playing a placeable metafile into a box of a device context.
 #include <windows.h>
 
-#include "codecs/metafile_image.h"
-#include "display/tile_paint_win32.h"
+#include "images/metafile_image.h"
+#include "images/tile_paint_win32.h"
 
 namespace lumbra {
 

@@ -1,8 +1,8 @@
 // The PCX memory decoder behind ".PCX"; it recognises its files by the
 // header checks alone.
-#include "codecs/format_handlers.h"
-#include "codecs/jpeg_loader.h"
 #include "codecs/pcx_reader.h"
+#include "images/format_handlers.h"
+#include "images/jpeg_loader.h"
 
 namespace lumbra {
 

@@ -1,7 +1,7 @@
 // The file loader of ".PCX": the shared source reader with the flags
 // unchanged, like the JPEG loader.
-#include "codecs/format_handlers.h"
-#include "codecs/image_source.h"
+#include "images/format_handlers.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

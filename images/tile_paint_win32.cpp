@@ -1,9 +1,9 @@
 // Tiling through memory: one tile, doubled across and down, copied once.
-#include "display/tile_paint_win32.h"
+#include "images/tile_paint_win32.h"
 
 #include <algorithm>
 
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 
 namespace lumbra {
 

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "codecs/image_load_flags.h"
-#include "codecs/image_object.h"
+#include "images/image_load_flags.h"
+#include "images/image_object.h"
 
 namespace lumbra {
 

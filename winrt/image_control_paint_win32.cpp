@@ -4,7 +4,7 @@
 // size for its image.
 #include <windows.h>
 
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
 

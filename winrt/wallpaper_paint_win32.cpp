@@ -10,7 +10,7 @@ void Wallpaper::Paint(HDC dc, const RECT& client) {
     image_->DrawAt(dc, client.left, client.top, client.right - client.left,
                    client.bottom - client.top);
   } else if (tiled_) {
-    image_->SetProperty(kPropTiled, "1");
+    image_->SetPlacement(kPlaceTiled);
     image_->DrawInRectangle(0, dc, {client.left, client.top, client.right, client.bottom});
   } else {
     image_->DrawAt(dc, client.left, client.top, image_->width(), image_->height());

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/image_format_registry.h"
+#include "images/image_format_registry.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 #include "tests/app/running_viewer_win32.h"
 #include "tests/winrt/native_probe_win32.h"
 #include "tools/sample_images/sample_files.h"

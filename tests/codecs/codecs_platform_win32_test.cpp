@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
-#include "codecs/gif_image.h"
-#include "codecs/icon_image.h"
-#include "codecs/image_format_registry.h"
-#include "codecs/metafile_image.h"
+#include "images/bitmap_image.h"
+#include "images/gif_image.h"
+#include "images/icon_image.h"
+#include "images/image_format_registry.h"
+#include "images/metafile_image.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/canvas_win32.h"
 

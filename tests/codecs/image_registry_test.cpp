@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/image_format_registry.h"
-#include "codecs/image_source.h"
+#include "images/bitmap_image.h"
+#include "images/image_format_registry.h"
+#include "images/image_source.h"
 #include "tests/codecs/test_images.h"
 
 namespace lumbra {

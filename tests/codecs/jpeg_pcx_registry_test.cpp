@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/image_format_registry.h"
+#include "images/bitmap_image.h"
+#include "images/format_handlers.h"
+#include "images/image_format_registry.h"
 #include "tests/codecs/jpeg_fixture.h"
 #include "tests/codecs/pcx_fixture.h"
 

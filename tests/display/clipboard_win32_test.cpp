@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "codecs/gif_image.h"
-#include "codecs/image_format_registry.h"
 #include "display/clipboard.h"
+#include "images/gif_image.h"
+#include "images/image_format_registry.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/bmp24.h"
 #include "tests/winrt/control_plan.h"

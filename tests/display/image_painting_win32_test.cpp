@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "codecs/gif_image.h"
-#include "codecs/image_format_registry.h"
+#include "images/gif_image.h"
+#include "images/image_format_registry.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/bmp24.h"
 #include "tests/display/canvas_win32.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
 #include "display/window_palette_win32.h"
+#include "images/bitmap_image.h"
 #include "tests/display/bmp24.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
