@@ -25,27 +25,6 @@ std::string Hex(COLORREF colour) {
   return text;
 }
 
-struct Search {
-  DWORD process;
-  const std::string* mainClass;
-  HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->process || !IsWindowVisible(window) ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name).rfind(*search->mainClass, 0) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 // The processes started and not yet ended: a failing benchmark ends them
 // before it exits, so that none outlives it (holding its output open).
 std::vector<HANDLE>& LiveProcesses() {
@@ -71,14 +50,6 @@ void Fail(const std::string& what) {
   std::exit(1);
 }
 
-std::string WindowsPath(const std::string& buildPath) {
-  std::string path = buildPath;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
-}
-
 std::string BenchFolder(const std::string& name) {
   char base[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, base);
@@ -92,36 +63,23 @@ std::string BenchFolder(const std::string& name) {
 
 RunningProgram::RunningProgram(const std::string& program, const std::string& arguments,
                                const std::string& folder, const std::string& mainClass)
-    : mainClass_(mainClass) {
-  std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-  std::vector<char> line(command.begin(), command.end());
-  line.push_back('\0');
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startedAt_ = Now();
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info_)) {
+    : mainClass_(mainClass), startedAt_(Now()), process_(program, arguments, folder) {
+  if (!process_.Started()) {
     Fail("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
   }
-  LiveProcesses().push_back(info_.hProcess);
+  LiveProcesses().push_back(process_.Handle());
 }
 
 RunningProgram::~RunningProgram() {
   End();
-  std::erase(LiveProcesses(), info_.hProcess);
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
+  std::erase(LiveProcesses(), process_.Handle());
 }
 
-bool RunningProgram::Running() const {
-  return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool RunningProgram::Running() const { return process_.Running(); }
 
 HWND RunningProgram::MainWindow() {
   if (main_ && IsWindow(main_)) return main_;
-  Search search{info_.dwProcessId, &mainClass_, nullptr};
-  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-  return main_ = search.found;
+  return main_ = probe::MainWindowOfProcess(process_.Id(), mainClass_);
 }
 
 HWND RunningProgram::WaitForMainWindow(const std::string& what) {
@@ -138,7 +96,8 @@ HWND RunningProgram::WaitForMainWindow(const std::string& what) {
 MemoryCounters RunningProgram::Memory() const {
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(info_.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+  if (!GetProcessMemoryInfo(process_.Handle(),
+                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                             sizeof counters)) {
     Fail("cannot read the memory counters (error " + std::to_string(GetLastError()) + ")");
   }
@@ -150,8 +109,8 @@ MemoryCounters RunningProgram::Memory() const {
 }
 
 void RunningProgram::End() {
-  if (Running()) TerminateProcess(info_.hProcess, 1);
-  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(kPatience * 1000)) != WAIT_OBJECT_0) {
+  if (Running()) TerminateProcess(process_.Handle(), 1);
+  if (!process_.Ends(static_cast<DWORD>(kPatience * 1000))) {
     Fail("a program did not end when terminated");
   }
   main_ = nullptr;
@@ -159,26 +118,22 @@ void RunningProgram::End() {
 
 std::string ViewerCopy(const std::string& builtProgram, const std::string& folder,
                        bool autoLoadFolder) {
-  const std::string program = folder + "LUMBRA.EXE";
-  if (!CopyFileA(WindowsPath(builtProgram).c_str(), program.c_str(), FALSE)) {
+  const std::string program = probe::ProgramCopyIn(folder);
+  if (!probe::CopyProgram(builtProgram, folder)) {
     Fail("cannot copy " + builtProgram + " to " + program);
   }
-  const std::string ini = folder + "LUMBRA.INI";
-  for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                   {"PromptOnExit", "NO"},
-                                   {"WarnBadImage", "NO"},
-                                   {"Maximized", "NO"},
-                                   {"XPos", "0"},
-                                   {"YPos", "0"},
-                                   {"Width", "640"},
-                                   {"Height", "480"},
-                                   {"DefaultImageMode", "1"},
-                                   {"KeepImageSettings", "NO"},
-                                   {"DefaultSortOrder", "3"},
-                                   {"UseLongFileNames", "YES"},
-                                   {"AutoLoadDir", autoLoadFolder ? "YES" : "NO"}}) {
-    WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-  }
+  probe::WriteQuietSettings(folder + "LUMBRA.INI",
+                            {{"WarnBadImage", "NO"},
+                             {"Maximized", "NO"},
+                             {"XPos", "0"},
+                             {"YPos", "0"},
+                             {"Width", "640"},
+                             {"Height", "480"},
+                             {"DefaultImageMode", "1"},
+                             {"KeepImageSettings", "NO"},
+                             {"DefaultSortOrder", "3"},
+                             {"UseLongFileNames", "YES"},
+                             {"AutoLoadDir", autoLoadFolder ? "YES" : "NO"}});
   return program;
 }
 
@@ -233,13 +188,7 @@ double TypeKey(HWND window, WORD key) {
     if (Now() > deadline) Fail("the viewer's window never came to the foreground");
     Sleep(5);
   }
-  INPUT input[2] = {};
-  for (INPUT& in : input) {
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  }
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  INPUT input[2] = {probe::KeyInput(key, 0), probe::KeyInput(key, KEYEVENTF_KEYUP)};
   const double typed = Now();
   if (SendInput(2, input, sizeof(INPUT)) != 2) Fail("the key could not be typed");
   return typed;

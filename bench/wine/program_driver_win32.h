@@ -1,8 +1,9 @@
 // What the viewer benchmarks use to drive a program from outside, as its
-// user meets it: the process started on a command line, its main window
-// found, the colour of a point of it read off the screen, keys typed into
-// it, its memory counters read. Every wait has a deadline; a benchmark that
-// misses one fails loudly instead of hanging.
+// user meets it, on the tests' driver of the real program: the process
+// started on a command line, its main window found, the colour of a point
+// of it read off the screen, keys typed into it, its memory counters read.
+// Every wait has a deadline; a benchmark that misses one fails loudly
+// instead of hanging.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,9 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+
+#include "tests/support/child_process_win32.h"
+#include "tests/support/viewer_program_win32.h"
 
 namespace lumbra::bench {
 
@@ -23,9 +27,8 @@ constexpr double kPatience = 60.0;
 // with exit code 1.
 [[noreturn]] void Fail(const std::string& what);
 
-// A path of the build machine (from the build) as this process names it:
-// reached through Wine's drive Z:.
-std::string WindowsPath(const std::string& buildPath);
+// A path of the build machine (from the build) as this process names it.
+using probe::WindowsPath;
 
 // A folder inside the current one, created when missing; ends in "\".
 std::string BenchFolder(const std::string& name);
@@ -64,9 +67,9 @@ class RunningProgram {
   void End();
 
  private:
-  PROCESS_INFORMATION info_{};
   std::string mainClass_;
   double startedAt_ = 0;
+  probe::ChildProcess process_;
   HWND main_ = nullptr;
 };
 
@@ -80,7 +83,7 @@ std::string ViewerCopy(const std::string& builtProgram, const std::string& folde
                        bool autoLoadFolder);
 
 // The class of the viewer's main window.
-constexpr const char* kViewerClass = "WexWin";
+using probe::kViewerClass;
 
 // The viewer's image control inside its main window (nullptr before it
 // exists).

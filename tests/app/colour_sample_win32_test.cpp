@@ -14,7 +14,7 @@
 
 #include "app/colour_sample_names.h"
 #include "app/colour_sample_window.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"

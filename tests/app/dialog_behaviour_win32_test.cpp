@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -46,11 +46,8 @@ class DialogTest : public ::testing::Test {
     for (const char* file : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) {
       Write(folder_ + file, testing::MakeBmp8(40, 30));
     }
-    WriteSettings(Ini(), {{"ShowWelcomeScreen", "NO"},
-                          {"PromptOnExit", "NO"},
-                          {"AutoLoadDir", "YES"},
-                          {"DefaultImageMode", "1"},
-                          {"DefaultSortOrder", "1"}});
+    WriteQuietSettings(
+        Ini(), {{"AutoLoadDir", "YES"}, {"DefaultImageMode", "1"}, {"DefaultSortOrder", "1"}});
   }
   std::string Ini() const { return folder_ + "LUMBRA.INI"; }
   std::string Setting(const char* key) const {

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "core/gdi_tally_win32.h"
-#include "tests/app/running_viewer_win32.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 #include "tools/sample_images/sample_files.h"
 
 namespace lumbra {
@@ -322,17 +322,15 @@ TEST(Endurance, TenThousandStepsOverAThousandFilesLeakNothingAndStillPaint) {
     if (f.size && f.size->empty()) ++loadsPerSweep;
   }
   const std::string ini = folder + "LUMBRA.INI";
-  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                      {"PromptOnExit", "NO"},
-                      {"Maximized", "NO"},
-                      {"XPos", "0"},
-                      {"YPos", "0"},
-                      {"Width", "480"},
-                      {"Height", "360"},
-                      {"AutoLoadDir", "YES"},
-                      {"KeepImageSettings", "NO"},
-                      {"DefaultSortOrder", "3"},
-                      {"WarnBadImage", "NO"}});
+  WriteQuietSettings(ini, {{"Maximized", "NO"},
+                           {"XPos", "0"},
+                           {"YPos", "0"},
+                           {"Width", "480"},
+                           {"Height", "360"},
+                           {"AutoLoadDir", "YES"},
+                           {"KeepImageSettings", "NO"},
+                           {"DefaultSortOrder", "3"},
+                           {"WarnBadImage", "NO"}});
 
   Viewer viewer(folder, "\"" + folder + files[0].name + "\"");
   ASSERT_NE(viewer.main(), nullptr);

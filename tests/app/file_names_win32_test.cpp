@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -78,15 +78,13 @@ TEST(FileNames, EveryFileOfAFolderIsListedAndShownWhateverTheScriptOfItsName) {
                                             GetGValue(f.colour), GetBValue(f.colour)));
   }
   const std::string ini = folder + "LUMBRA.INI";
-  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                      {"PromptOnExit", "NO"},
-                      {"Maximized", "NO"},
-                      {"Width", "640"},
-                      {"Height", "480"},
-                      {"AutoLoadDir", "YES"},
-                      {"KeepImageSettings", "NO"},
-                      {"DefaultSortOrder", "3"},
-                      {"WarnBadImage", "NO"}});
+  WriteQuietSettings(ini, {{"Maximized", "NO"},
+                           {"Width", "640"},
+                           {"Height", "480"},
+                           {"AutoLoadDir", "YES"},
+                           {"KeepImageSettings", "NO"},
+                           {"DefaultSortOrder", "3"},
+                           {"WarnBadImage", "NO"}});
 
   // Started on the folder, the program shows the first file the folder
   // listed; Backspace goes to the first of the list, then Space steps.
@@ -136,11 +134,7 @@ TEST(FileNames, AFileNamedByItsShortPathLoadsAndShowsItsLongName) {
   ASSERT_GT(GetShortPathNameW(path.c_str(), wideShort, MAX_PATH), 0u);
   WideCharToMultiByte(CP_ACP, 0, wideShort, -1, shortPath, sizeof shortPath, nullptr, nullptr);
   const std::string ini = folder + "LUMBRA.INI";
-  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                      {"PromptOnExit", "NO"},
-                      {"Maximized", "NO"},
-                      {"AutoLoadDir", "NO"},
-                      {"WarnBadImage", "NO"}});
+  WriteQuietSettings(ini, {{"Maximized", "NO"}, {"AutoLoadDir", "NO"}, {"WarnBadImage", "NO"}});
   RunningViewer viewer(folder, "\"" + std::string(shortPath) + "\"");
   ASSERT_NE(viewer.main(), nullptr);
   EXPECT_TRUE(viewer.ZoneBecomes(1, folder + InCodePage(name) + "  (1 of 1)")) << viewer.Zone(1);

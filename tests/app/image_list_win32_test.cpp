@@ -26,7 +26,9 @@
 #include "app/viewer_popups.h"
 #include "core/directory_listing.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/file_writer.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/raised_errors.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -41,11 +43,6 @@ using testing::MakeBmp8;
 constexpr std::int32_t kImageControl = 64;
 constexpr std::int32_t kImageNotLoadedText = 67;
 
-struct Raised : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-void ThrowingHandler(std::int32_t, const std::string& message) { throw Raised(message); }
-
 // The message dialogs asked, answered with `answer`.
 std::vector<MessageDialogRequest> g_asked;
 std::int32_t g_answer = BUTTON::Yes;
@@ -56,12 +53,6 @@ std::int32_t ScriptedDialog(const MessageDialogRequest& request) {
 
 Bytes Gif(std::uint16_t width, std::uint16_t height) {
   return GifWriter(width, height).Image(0, 0, width, height, Bytes(width * height, 1)).Finish();
-}
-
-void Write(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string FullPath(const std::string& path) {
@@ -87,7 +78,7 @@ std::vector<std::string> ListedNames() {
 class ViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler(ThrowingHandler);
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     SetMessageDialogReplacement(ScriptedDialog);
     g_asked.clear();
@@ -114,13 +105,13 @@ class ViewerTest : public ::testing::Test {
     folder_ = FullPath(name + " holding the photos of a long summer") + "\\";
     ASSERT_GT(folder_.size(), 63u);
     CreateDirectoryA(folder_.c_str(), nullptr);
-    Write(folder_ + "one.gif", Gif(4, 3));
-    Write(folder_ + "two.gif", Gif(5, 2));
-    Write(folder_ + "with blank.bmp", MakeBmp8(7, 5));
-    Write(folder_ + "other.JPG", Bytes(40, 7));  // not a JPEG inside
-    Write(folder_ + "lower.jpg", Bytes(30, 7));
-    Write(folder_ + "photo.jpeg", Bytes(20, 7));
-    Write(folder_ + "notes.txt", Bytes(10, 7));
+    testing::WriteBytes(folder_ + "one.gif", Gif(4, 3));
+    testing::WriteBytes(folder_ + "two.gif", Gif(5, 2));
+    testing::WriteBytes(folder_ + "with blank.bmp", MakeBmp8(7, 5));
+    testing::WriteBytes(folder_ + "other.JPG", Bytes(40, 7));  // not a JPEG inside
+    testing::WriteBytes(folder_ + "lower.jpg", Bytes(30, 7));
+    testing::WriteBytes(folder_ + "photo.jpeg", Bytes(20, 7));
+    testing::WriteBytes(folder_ + "notes.txt", Bytes(10, 7));
   }
   void TearDown() override {
     CloseWindowObject(window_);
@@ -264,7 +255,7 @@ void PostKeys(HWND hwnd, std::initializer_list<WPARAM> keys) {
 
 TEST_F(ViewerTest, EscDuringAListingAsksAndYesKeepsWhatWasFound) {
   for (int i = 0; i < 30; ++i)
-    Write(folder_ + "many" + std::to_string(100 + i) + ".bmp", MakeBmp8(2, 2));
+    testing::WriteBytes(folder_ + "many" + std::to_string(100 + i) + ".bmp", MakeBmp8(2, 2));
   const HWND hwnd = reinterpret_cast<HWND>(NativeHandle(window_));
   PS.SORTORDER = kSortName;
   PS.LASTPATH = folder_;
@@ -314,7 +305,7 @@ TEST_F(ViewerTest, ShowImageRedoesOnlyWhatChanged) {
   EXPECT_TRUE(Visible(kImageControl));
 
   // Refresh reloads the same name.
-  Write(folder_ + "one.gif", Gif(6, 6));
+  testing::WriteBytes(folder_ + "one.gif", Gif(6, 6));
   PS.OLDFILENAME = "";
   PS.OLDIMAGEMODE = 0;
   ShowImage();
@@ -362,8 +353,8 @@ TEST_F(ViewerTest, ShowImageRedoesOnlyWhatChanged) {
 }
 
 TEST_F(ViewerTest, BestFitAndZoomSizeTheImageControl) {
-  Write(folder_ + "wide.bmp", MakeBmp8(2000, 1000));
-  Write(folder_ + "odd.bmp", MakeBmp8(333, 201));
+  testing::WriteBytes(folder_ + "wide.bmp", MakeBmp8(2000, 1000));
+  testing::WriteBytes(folder_ + "odd.bmp", MakeBmp8(333, 201));
   BuildImageList(Short("wide.bmp") + " " + Short("odd.bmp"), false, false);
   PS.IMAGEMODE = kModeBestFit;
   ShowImage();
@@ -440,9 +431,9 @@ void Click(HWND window, std::int32_t control) {
 TEST_F(ViewerTest, LoadsOutsideNextAndPrevKeepTheModeAndZoomInAgreement) {
   const std::string good = folder_ + "good\\";
   CreateDirectoryA(good.c_str(), nullptr);
-  Write(good + "a wide.bmp", MakeBmp8(1000, 300));
-  Write(good + "b.gif", Gif(30, 20));
-  Write(good + "c.bmp", MakeBmp8(64, 48));
+  testing::WriteBytes(good + "a wide.bmp", MakeBmp8(1000, 300));
+  testing::WriteBytes(good + "b.gif", Gif(30, 20));
+  testing::WriteBytes(good + "c.bmp", MakeBmp8(64, 48));
   PS.KEEPIMAGESETTINGS = 0;
   PS.AUTOLOADDIR = 0;
   PS.WARNBADIMAGE = 0;

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -167,16 +167,14 @@ class MainWindowTest : public ::testing::Test {
     Write(folder_ + "c.bmp", testing::MakeBmp8(16, 16));
     Write(folder_ + "d tall.bmp", testing::MakeBmp8(40, 1200));
     const std::string ini = folder_ + "LUMBRA.INI";
-    WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                        {"PromptOnExit", "NO"},
-                        {"Maximized", "NO"},
-                        {"Width", "640"},
-                        {"Height", "480"},
-                        {"AutoLoadDir", "YES"},
-                        {"KeepImageSettings", "NO"},
-                        {"DefaultSortOrder", "3"},
-                        {"UseLongFileNames", "YES"},
-                        {"WarnBadImage", "NO"}});
+    WriteQuietSettings(ini, {{"Maximized", "NO"},
+                             {"Width", "640"},
+                             {"Height", "480"},
+                             {"AutoLoadDir", "YES"},
+                             {"KeepImageSettings", "NO"},
+                             {"DefaultSortOrder", "3"},
+                             {"UseLongFileNames", "YES"},
+                             {"WarnBadImage", "NO"}});
   }
   std::string folder_;
 };

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/pcx_fixture.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -320,19 +320,17 @@ TEST(PixelTruth, EveryFileShowsOnTheScreenAsTheReferenceDecodesIt) {
   const std::vector<Reference> references = ReadManifest(CurrentFolder());
   ASSERT_FALSE(references.empty()) << "no manifest.txt: the wrapper script writes it";
   const std::string ini = folder + "LUMBRA.INI";
-  WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                      {"PromptOnExit", "NO"},
-                      {"Maximized", "NO"},
-                      {"XPos", "0"},
-                      {"YPos", "0"},
-                      {"Width", "1000"},
-                      {"Height", "740"},
-                      {"AutoLoadDir", "YES"},
-                      {"KeepImageSettings", "NO"},
-                      {"DefaultImageMode", "1"},
-                      {"DefaultSortOrder", "3"},
-                      {"FixGifImages", "NO"},
-                      {"WarnBadImage", "NO"}});
+  WriteQuietSettings(ini, {{"Maximized", "NO"},
+                           {"XPos", "0"},
+                           {"YPos", "0"},
+                           {"Width", "1000"},
+                           {"Height", "740"},
+                           {"AutoLoadDir", "YES"},
+                           {"KeepImageSettings", "NO"},
+                           {"DefaultImageMode", "1"},
+                           {"DefaultSortOrder", "3"},
+                           {"FixGifImages", "NO"},
+                           {"WarnBadImage", "NO"}});
   WritePrivateProfileStringA("Lumbra", "BGColor", std::to_string(kBackground).c_str(), ini.c_str());
 
   RunningViewer viewer(folder, "\"" + folder + "\"");

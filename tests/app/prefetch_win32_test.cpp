@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "app/main_window_controls.h"
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/jpeg_fixture.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -143,15 +143,13 @@ class PrefetchTest : public ::testing::Test {
     CreateDirectoryA(folder_.c_str(), nullptr);
     CreateDirectoryA((folder_ + "new").c_str(), nullptr);
     const std::string ini = folder_ + "LUMBRA.INI";
-    WriteSettings(ini, {{"ShowWelcomeScreen", "NO"},
-                        {"PromptOnExit", "NO"},
-                        {"Maximized", "NO"},
-                        {"Width", "640"},
-                        {"Height", "480"},
-                        {"AutoLoadDir", "YES"},
-                        {"KeepImageSettings", "NO"},
-                        {"DefaultSortOrder", "3"},  // by name
-                        {"WarnBadImage", "NO"}});
+    WriteQuietSettings(ini, {{"Maximized", "NO"},
+                             {"Width", "640"},
+                             {"Height", "480"},
+                             {"AutoLoadDir", "YES"},
+                             {"KeepImageSettings", "NO"},
+                             {"DefaultSortOrder", "3"},  // by name
+                             {"WarnBadImage", "NO"}});
   }
   void TearDown() override { SetEnvironmentVariableA("LUMBRA_PREFETCH", nullptr); }
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/child_process_win32.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/child_process_win32.h"
+#include "tests/support/native_probe_win32.h"
 
 namespace lumbra {
 namespace {

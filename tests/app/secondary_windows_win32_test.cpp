@@ -25,8 +25,9 @@
 #include "app/zoom_window.h"
 #include "core/directory_listing.h"
 #include "core/ini_access.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/bmp_file_win32.h"
-#include "tests/winrt/native_probe_win32.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
 
@@ -36,7 +37,7 @@ namespace {
 class SecondaryWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     PS = ProgramSettings();
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();

@@ -17,9 +17,9 @@
 #include <utility>
 
 #include "app/image_fit.h"
-#include "tests/app/running_viewer_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 
 namespace lumbra {
 namespace {
@@ -156,19 +156,15 @@ class ViewerJourneyTest : public ::testing::Test {
     // Settings of an earlier run do not carry over.
     DeleteFileA((folder_ + "LUMBRA.INI").c_str());
     DeleteFileA((folder_ + "opened.htm").c_str());
-    for (const auto& [key, value] : {std::pair{"ShowWelcomeScreen", "NO"},
-                                     {"PromptOnExit", "NO"},
-                                     {"Maximized", "NO"},
-                                     {"XPos", "0"},
-                                     {"YPos", "0"},
-                                     {"Width", "640"},
-                                     {"Height", "480"},
-                                     {"AutoLoadDir", "NO"},
-                                     {"KeepImageSettings", "NO"},
-                                     {"DefaultSortOrder", "3"},
-                                     {"WarnBadImage", "YES"}}) {
-      Set(key, value);
-    }
+    WriteQuietSettings(folder_ + "LUMBRA.INI", {{"Maximized", "NO"},
+                                                {"XPos", "0"},
+                                                {"YPos", "0"},
+                                                {"Width", "640"},
+                                                {"Height", "480"},
+                                                {"AutoLoadDir", "NO"},
+                                                {"KeepImageSettings", "NO"},
+                                                {"DefaultSortOrder", "3"},
+                                                {"WarnBadImage", "YES"}});
   }
   void Set(const char* key, const std::string& value) {
     WritePrivateProfileStringA("Lumbra", key, value.c_str(), (folder_ + "LUMBRA.INI").c_str());

@@ -18,9 +18,9 @@
 #include "core/date_time.h"
 #include "core/fixed_text.h"
 #include "core/picture.h"
-#include "tests/app/running_viewer_win32.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/running_viewer_win32.h"
 #include "tests/winrt/bmp_file_win32.h"
-#include "tests/winrt/native_probe_win32.h"
 #include "tests/winrt/screen_pixels_win32.h"
 
 namespace lumbra {

@@ -17,6 +17,7 @@
 #include "images/metafile_image.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/canvas_win32.h"
+#include "tests/support/file_writer.h"
 
 namespace lumbra {
 namespace {
@@ -25,13 +26,6 @@ using testing::Bytes;
 using testing::GifWriter;
 using testing::MakeBmp8;
 using testing::MakePlaceableWmf;
-
-void WriteFile(const std::string& name, const Bytes& bytes) {
-  std::FILE* file = std::fopen(name.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
 
 using testing::Canvas;
 
@@ -58,8 +52,8 @@ TEST(ImageSource, TildeNameLoadsTheImageResource) {
 TEST(ImageSource, ResourceFirstThenTheFile) {
   // dot.bmp exists as a file too (5 x 4); resourceDefault 1 prefers the
   // resource, 0 the file. A name with no resource falls back to its file.
-  WriteFile("dot.bmp", MakeBmp8(5, 4));
-  WriteFile("other.bmp", MakeBmp8(6, -7));
+  ASSERT_TRUE(testing::WriteBytes("dot.bmp", MakeBmp8(5, 4)));
+  ASSERT_TRUE(testing::WriteBytes("other.bmp", MakeBmp8(6, -7)));
   ImagePtr fromResource = LoadImageByName(nullptr, "dot.bmp", true, 0);
   ImagePtr fromFile = LoadImageByName(nullptr, "dot.bmp", false, DiscardSource);
   ImagePtr fallback = LoadImageByName(nullptr, "~other.bmp", false, 0);
@@ -74,14 +68,14 @@ TEST(ImageSource, ResourceFirstThenTheFile) {
 }
 
 TEST(ImageSource, JfifNamesFindNoHandler) {
-  WriteFile("photo.jfif", MakeBmp8(2, 2));
-  WriteFile("photo.bmp", MakeBmp8(2, 2));
+  ASSERT_TRUE(testing::WriteBytes("photo.jfif", MakeBmp8(2, 2)));
+  ASSERT_TRUE(testing::WriteBytes("photo.bmp", MakeBmp8(2, 2)));
   EXPECT_EQ(LoadImageByName(nullptr, "photo.jfif", false, 0), nullptr);
   EXPECT_NE(LoadImageByName(nullptr, "PHOTO.BMP", false, 0), nullptr);
 }
 
 TEST(BitmapPainting, SizeOnlyPaintsNothingAndTruncatedRowsStayInside) {
-  WriteFile("size.bmp", MakeBmp8(4, 4, 2, 0));  // black pixels
+  ASSERT_TRUE(testing::WriteBytes("size.bmp", MakeBmp8(4, 4, 2, 0)));  // black pixels
   ImagePtr sizeOnly = LoadImageByName(nullptr, "size.bmp", false, SizeOnly);
   ASSERT_NE(sizeOnly, nullptr);
   EXPECT_EQ(sizeOnly->width(), 4);
@@ -213,7 +207,7 @@ TEST(Metafiles, PlaceableSizeAtScreenResolutionAndPlainRefused) {
   ASSERT_NE(sizeOnly, nullptr);
   EXPECT_EQ(dynamic_cast<MetafileImage*>(sizeOnly.get())->metafile(), nullptr);
 
-  WriteFile("chart.wmf", wmf);
+  ASSERT_TRUE(testing::WriteBytes("chart.wmf", wmf));
   ImagePtr byName = LoadImageByName(nullptr, "chart.wmf", false, DiscardSource);
   ASSERT_NE(byName, nullptr);
   EXPECT_FALSE(byName->hasSource());
@@ -223,7 +217,7 @@ TEST(Metafiles, PlaceableSizeAtScreenResolutionAndPlainRefused) {
 TEST(Icons, AlwaysTheSystemIconSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
-  WriteFile("small.ico", testing::MakeIco());
+  ASSERT_TRUE(testing::WriteBytes("small.ico", testing::MakeIco()));
   ImagePtr fromFile = LoadImageByName(nullptr, "small.ico", false, 0);
   ASSERT_NE(fromFile, nullptr);
   EXPECT_EQ(fromFile->width(), cx);
@@ -264,7 +258,7 @@ TEST(GifTimer, AnimatesThroughItsHiddenTimerWindow) {
       .Image(0, 0, 2, 1, {1, 1})
       .GraphicControl(2)
       .Image(0, 0, 2, 1, {2, 2});
-  WriteFile("anim.gif", gif.Finish());
+  ASSERT_TRUE(testing::WriteBytes("anim.gif", gif.Finish()));
   ImagePtr image = LoadImageByName(nullptr, "anim.gif", false, DiscardSource);
   ASSERT_NE(image, nullptr);
   auto* animated = static_cast<GifImage*>(image.get());

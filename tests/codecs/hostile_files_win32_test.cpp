@@ -13,18 +13,13 @@
 
 #include "codecs/decoded_image.h"
 #include "tests/codecs/test_images.h"
+#include "tests/support/file_writer.h"
 #include "tools/platform_fuzz/image_stage_win32.h"
 
 namespace lumbra {
 namespace {
 
 using testing::Bytes;
-
-void Write(const std::string& name, const Bytes& bytes) {
-  std::ofstream(name, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
 
 TEST(HostileFiles, LyingIconsCursorsProgramsAndMetafilesGiveNoImage) {
   Bytes garbage = testing::MakeIco();
@@ -39,20 +34,20 @@ TEST(HostileFiles, LyingIconsCursorsProgramsAndMetafilesGiveNoImage) {
   Bytes overrun = testing::MakePlaceableWmf(0, 0, 1440, 720, 1440);
   WriteU32(overrun.data() + 22 + 18, 0x4000);  // the last record claims 32 KB
 
-  Write("garbage-directory.ico", garbage);
-  Write("entry-past-end.ico", pastEnd);
-  Write("lying-chunk.ani", lyingChunk);
-  Write("lying-tree.dll", lyingTree);
-  Write("record-overrun.wmf", overrun);
+  testing::WriteBytes("garbage-directory.ico", garbage);
+  testing::WriteBytes("entry-past-end.ico", pastEnd);
+  testing::WriteBytes("lying-chunk.ani", lyingChunk);
+  testing::WriteBytes("lying-tree.dll", lyingTree);
+  testing::WriteBytes("record-overrun.wmf", overrun);
   ImageStage stage;
   for (const char* name : {"garbage-directory.ico", "entry-past-end.ico", "lying-chunk.ani",
                            "lying-tree.dll", "record-overrun.wmf"}) {
     EXPECT_FALSE(stage.Show(name)) << name;
   }
 
-  Write("sound.ico", testing::MakeIco());
-  Write("sound.dll", testing::MakeIconLibrary(testing::MakeIconImage(16, 16)));
-  Write("sound.wmf", testing::MakePlaceableWmf(0, 0, 1440, 720, 1440));
+  testing::WriteBytes("sound.ico", testing::MakeIco());
+  testing::WriteBytes("sound.dll", testing::MakeIconLibrary(testing::MakeIconImage(16, 16)));
+  testing::WriteBytes("sound.wmf", testing::MakePlaceableWmf(0, 0, 1440, 720, 1440));
   // (The platform extracts no icons from cursor files, sound or not.)
   for (const char* name :
        {"sound.ico", "sound.dll", "sound.wmf", "C:\\windows\\system32\\shell32.dll[3]"}) {

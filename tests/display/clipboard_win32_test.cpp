@@ -18,6 +18,7 @@
 #include "images/image_format_registry.h"
 #include "tests/codecs/test_images.h"
 #include "tests/display/bmp24.h"
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -176,7 +177,7 @@ TEST(TextToClipboard, AClipboardHeldElsewhereIsLeftAlone) {
 class EntryKeys : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     WindowPlan plan;
     plan.name = "$ENTRIES";

@@ -18,6 +18,7 @@
 #include "tests/codecs/test_images.h"
 #include "tests/display/bmp24.h"
 #include "tests/display/canvas_win32.h"
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -201,7 +202,7 @@ TEST(GifPainting, TransparentIndexShowsWhatLiesBehindUnlessOpaque) {
 class ImageControlPainting : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     const Bytes bmp = testing::MakeBmp24(8, 8, Pixel);
     std::ofstream("eight.bmp", std::ios::binary)

@@ -18,6 +18,7 @@
 #include "display/window_palette_win32.h"
 #include "images/bitmap_image.h"
 #include "tests/display/bmp24.h"
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
@@ -63,7 +64,7 @@ int ClipboardBitCount() {
 class PhotoWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     WritePhoto("photo.bmp");
     WindowPlan plan;
@@ -210,7 +211,7 @@ TEST_F(PhotoWindow, OnATrueColourDisplayNothingIsConverted) {
 // and its tool bar's pictures reach its palette, so that named colours show
 // as they are wherever the display can show them.
 TEST(ColouredWindow, OnAPaletteDisplayTheWindowAndItsControlsGiveTheirColours) {
-  SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+  SetRuntimeErrorHandler(testing::ThrowRaisedError);
   SetRuntimeStarted(true);
   WindowPlan plan;
   plan.name = "$COLOURS";

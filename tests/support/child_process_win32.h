@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
 
 namespace lumbra::probe {
 

@@ -11,16 +11,17 @@
 #include <shlobj.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "tests/app/child_process_win32.h"
 #include "tests/codecs/test_images.h"
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/child_process_win32.h"
+#include "tests/support/file_writer.h"
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/viewer_program_win32.h"
 
 namespace lumbra::probe {
 
@@ -28,41 +29,18 @@ namespace lumbra::probe {
 // LUMBRA_TEST_PROGRAM names (to run a test against another build).
 inline std::string BuiltProgram() {
   const char* other = std::getenv("LUMBRA_TEST_PROGRAM");
-  std::string path = other && *other ? other : LUMBRA_PROGRAM;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path.rfind("\\", 0) == 0 ? "Z:" + path : path;
+  return WindowsPath(other && *other ? other : LUMBRA_PROGRAM);
 }
 
 inline void Write(const std::string& path, const testing::Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-struct Search {
-  DWORD process;
-  HWND found;
-};
-inline BOOL CALLBACK FindMain(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<Search*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != s->process || !IsWindowVisible(window) || ClassOf(window).rfind("WexWin", 0) != 0 ||
-      GetWindow(window, GW_OWNER) != nullptr) {
-    return TRUE;
-  }
-  s->found = window;
-  return FALSE;
+  testing::WriteBytes(path, bytes);
 }
 
 // A copy of the built program in the folder given (which ends in a
 // backslash); answers the copy's path.
 inline std::string CopiedProgram(const std::string& folder) {
-  const std::string program = folder + "LUMBRA.EXE";
-  CopyFileA(BuiltProgram().c_str(), program.c_str(), FALSE);
-  return program;
+  CopyProgram(BuiltProgram(), folder);
+  return ProgramCopyIn(folder);
 }
 
 // The viewer's main window once the program waits for its user; none when
@@ -70,12 +48,9 @@ inline std::string CopiedProgram(const std::string& folder) {
 inline HWND MainWindowOf(const ChildProcess& process) {
   if (!process.Started()) return nullptr;
   WaitForInputIdle(process.Handle(), kPatience);
-  Search s{process.Id(), nullptr};
-  WaitFor([&] {
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
-    return s.found != nullptr;
-  });
-  return s.found;
+  HWND main = nullptr;
+  WaitFor([&] { return (main = MainWindowOfProcess(process.Id(), kViewerClass)) != nullptr; });
+  return main;
 }
 
 // A top-level window of the program by class and title: its message box,
@@ -111,13 +86,6 @@ inline HWND Shown(const char* title) {
   HWND window = nullptr;
   WaitFor([&] { return (window = FindWindowA(nullptr, title)) && IsWindowVisible(window); });
   return window;
-}
-// Settings written into a program's LUMBRA.INI before it starts.
-inline void WriteSettings(const std::string& ini,
-                          std::initializer_list<std::pair<const char*, const char*>> settings) {
-  for (const auto& [key, value] : settings) {
-    WritePrivateProfileStringA("Lumbra", key, value, ini.c_str());
-  }
 }
 
 // The visible child of a window whose client area has the given size (the
@@ -159,15 +127,6 @@ inline std::string AskText(HWND control) {
 }
 inline void Press(HWND window, int button) {
   PostMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
-}
-
-inline INPUT KeyInput(WORD key, DWORD flags) {
-  INPUT in = {};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = key;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = flags;
-  return in;
 }
 
 // A chord typed on the keyboard (modifiers first) into the window made

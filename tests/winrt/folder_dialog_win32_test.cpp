@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/winrt/native_probe_win32.h"
+#include "tests/support/native_probe_win32.h"
 #include "winrt/dialogs.h"
 
 namespace lumbra {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/native_probe_win32.h"
 #include "tests/winrt/image_list_queue.h"
-#include "tests/winrt/native_probe_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"

@@ -9,18 +9,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/raised_errors.h"
 #include "winrt/event_codes.h"
 #include "winrt/runtime_errors.h"
 #include "winrt/window.h"
 
 namespace lumbra {
 namespace {
-
-struct Raised : std::runtime_error {
-  Raised(std::int32_t c, const std::string& m) : std::runtime_error(m), code(c) {}
-  std::int32_t code;
-};
-void ThrowingHandler(std::int32_t code, const std::string& message) { throw Raised(code, message); }
 
 std::vector<UseVariable> MenuChecks(std::array<std::uint8_t, 18>& checks, std::size_t count) {
   std::vector<UseVariable> uses;
@@ -29,7 +24,7 @@ std::vector<UseVariable> MenuChecks(std::array<std::uint8_t, 18>& checks, std::s
 }
 
 TEST(MainWindowDescription, OpensWithItsStatusZonesAndSwitchesToPixels) {
-  SetRuntimeErrorHandler(ThrowingHandler);
+  SetRuntimeErrorHandler(testing::ThrowRaisedError);
   SetRuntimeStarted(true);
   std::array<std::uint8_t, 18> checks{};
   Window w;
@@ -65,14 +60,14 @@ TEST(MainWindowDescription, OpensWithItsStatusZonesAndSwitchesToPixels) {
   try {
     CreateWindowFromDescription(few, "lumbra$LUMBRA", "$PICVIEWWINDOW", MenuChecks(checks, 3));
     FAIL() << "no error raised";
-  } catch (const Raised& r) {
+  } catch (const testing::RaisedError& r) {
     EXPECT_EQ(r.code, 501);
   }
   // A window that is not described.
   try {
     CreateWindowFromDescription(few, "lumbra$LUMBRA", "$NOSUCHWINDOW", {});
     FAIL() << "no error raised";
-  } catch (const Raised& r) {
+  } catch (const testing::RaisedError& r) {
     EXPECT_EQ(r.code, 502);
     EXPECT_STREQ(r.what(), "Internal error 02 : WSLDIAL");
   }

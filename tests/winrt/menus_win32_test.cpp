@@ -16,9 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/native_probe_win32.h"
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/bmp_file_win32.h"
 #include "tests/winrt/control_plan.h"
-#include "tests/winrt/native_probe_win32.h"
 #include "tests/winrt/window_capture_win32.h"
 #include "winrt/event_codes.h"
 #include "winrt/popup_menu.h"
@@ -145,7 +146,7 @@ std::string TipOf(HWND control) {
 class MainWindowBars : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler([](std::int32_t, const std::string& m) { throw std::runtime_error(m); });
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     std::vector<UseVariable> uses;
     for (std::uint8_t& check : checks_) uses.push_back({&check, 0x01, 1});

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/raised_errors.h"
 #include "tests/winrt/control_plan.h"
 #include "winrt/dialogs.h"
 #include "winrt/event_codes.h"
@@ -24,16 +25,10 @@
 namespace lumbra {
 namespace {
 
-struct Raised : std::runtime_error {
-  Raised(std::int32_t c, const std::string& m) : std::runtime_error(m), code(c) {}
-  std::int32_t code;
-};
-void ThrowingHandler(std::int32_t code, const std::string& message) { throw Raised(code, message); }
-
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetRuntimeErrorHandler(ThrowingHandler);
+    SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
   }
   void TearDown() override {
@@ -87,7 +82,7 @@ TEST_F(WindowTest, SecondOpenRaises535AndAcceptWithoutWindowRaises537) {
   try {
     OpenWindowObject(w);
     FAIL() << "no error raised";
-  } catch (const Raised& r) {
+  } catch (const testing::RaisedError& r) {
     EXPECT_EQ(r.code, 535);
     EXPECT_STREQ(r.what(), "Window is already open");
   }
@@ -95,7 +90,7 @@ TEST_F(WindowTest, SecondOpenRaises535AndAcceptWithoutWindowRaises537) {
   try {
     Accept([] { return kPassLeave; });
     FAIL() << "no error raised";
-  } catch (const Raised& r) {
+  } catch (const testing::RaisedError& r) {
     EXPECT_EQ(r.code, 537);
   }
 }
@@ -274,7 +269,7 @@ TEST_F(WindowTest, ASystemModalDialogOnAnotherThreadStopsOpeningAndLoops) {
   auto codeOf = [](auto&& statement) {
     try {
       statement();
-    } catch (const Raised& r) {
+    } catch (const testing::RaisedError& r) {
       return r.code;
     }
     return 0;
@@ -570,7 +565,7 @@ TEST_F(WindowTest, BoundVariablesAreTakenInRecordOrderAndExhaustionRaises501) {
   try {
     OpenWindowObject(few);
     FAIL() << "no error raised";
-  } catch (const Raised& r) {
+  } catch (const testing::RaisedError& r) {
     EXPECT_EQ(r.code, 501);
     EXPECT_STREQ(r.what(), "Internal error 01 : WSLDIAL");
   }
