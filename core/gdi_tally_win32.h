@@ -1,5 +1,5 @@
-// A tally of the GDI objects and icons that the runtime, the codecs and the
-// image display make and delete. Windows answers no count of a process's
+// A tally of the GDI objects and icons that the runtime, the image objects
+// and the display make and delete. Windows answers no count of a process's
 // GDI objects under every system (Wine's GetGuiResources answers 0), so
 // every such object goes through these functions, and the runtime's
 // windows answer the registered message kGdiTallyQuery with the counts
