@@ -53,28 +53,27 @@ inline void WriteQuietSettings(const std::string& ini, Settings others) {
 
 // A process's main window: its first visible top-level window without an
 // owner whose class begins with the prefix given; null while there is none.
+struct MainWindowSearch {
+  DWORD process;
+  std::string_view prefix;
+  HWND found;
+};
+inline BOOL CALLBACK TestMainWindow(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<MainWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != s->process || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr) {
+    return TRUE;
+  }
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string_view(name).substr(0, s->prefix.size()) != s->prefix) return TRUE;
+  s->found = window;
+  return FALSE;
+}
 inline HWND MainWindowOfProcess(DWORD process, std::string_view classPrefix) {
-  struct Search {
-    DWORD process;
-    std::string_view prefix;
-    HWND found;
-  } search{process, classPrefix, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process || !IsWindowVisible(window) ||
-            GetWindow(window, GW_OWNER) != nullptr) {
-          return TRUE;
-        }
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string_view(name).substr(0, s->prefix.size()) != s->prefix) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MainWindowSearch search{process, classPrefix, nullptr};
+  EnumWindows(TestMainWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
