@@ -42,8 +42,6 @@ constexpr ImageFormat kImageFormats[] = {
 
 }  // namespace
 
-std::span<const ImageFormat> ImageFormats() { return kImageFormats; }
-
 void RegisterBuiltInFormats(ImageFormatRegistry& registry) {
   for (const ImageFormat& format : kImageFormats) {
     registry.Register(format.extension, format.loader, format.decoder);

@@ -3,7 +3,6 @@
 // all read from this table.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,9 +26,6 @@ struct ImageFormat {
   // Its entry's text in the Open dialog's filter (listed types only).
   std::string_view dialogText;
 };
-
-// Every format, in the order the registry tries them.
-std::span<const ImageFormat> ImageFormats();
 
 // Whether files of a type (the extension without its dot, compared without
 // case) are listed in folders.
