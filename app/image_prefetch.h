@@ -13,8 +13,8 @@
 #include <string_view>
 #include <thread>
 
-#include "codecs/image_object.h"
-#include "codecs/image_source.h"
+#include "images/image_object.h"
+#include "images/image_source.h"
 
 namespace lumbra {
 

@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <exception>
 #include <optional>
 #include <system_error>
@@ -12,8 +10,9 @@
 
 #include "app/image_list.h"
 #include "app/image_prefetch.h"
-#include "codecs/gif_image.h"
-#include "codecs/image_format_registry.h"
+#include "images/gif_image.h"
+#include "images/image_format_registry.h"
+#include "images/image_formats.h"
 #include "winrt/image_control_win32.h"
 
 namespace lumbra {
@@ -23,9 +22,6 @@ namespace {
 // Image controls load with their placement alone; the worker decodes with
 // none, and the taker's placement is put on the image when it is adopted.
 constexpr ImageLoadFlags kDecodeFlags = kPlaceStretched;
-
-constexpr std::array<std::string_view, 5> kPrefetchedExtensions = {".BMP", ".GIF", ".JPG", ".JPE",
-                                                                   ".PCX"};
 
 ImagePrefetch* g_viewerPrefetch = nullptr;
 
@@ -39,10 +35,7 @@ bool PrefetchWanted() {
 
 bool IsPrefetchedFormat(std::string_view name) {
   if (name.empty() || name[0] == '~') return false;
-  std::string extension(LookupExtension(name));
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return std::find(kPrefetchedExtensions.begin(), kPrefetchedExtensions.end(), extension) !=
-         kPrefetchedExtensions.end();
+  return IsDecodedAheadExtension(LookupExtension(name));
 }
 
 ImagePrefetch::ImagePrefetch(bool enabled) : enabled_(enabled) {

@@ -1,25 +1,13 @@
 #include "app/path_text.h"
 
-#include <array>
-#include <cctype>
+#include "images/image_formats.h"
 
 namespace lumbra {
 
 namespace {
 constexpr std::string_view kSeparators = "\\/:";
 constexpr std::size_t kTypeChars = 3;
-constexpr std::array<std::string_view, 6> kImageTypes = {"BMP", "WMF", "ICO", "PCX", "GIF", "JPG"};
 
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 }  // namespace
 
 std::string_view FolderOfPath(std::string_view path) {
@@ -38,11 +26,6 @@ std::string_view TypeOfPath(std::string_view path) {
   return name.substr(dot + 1, kTypeChars);
 }
 
-bool IsImageType(std::string_view type) {
-  for (std::string_view known : kImageTypes) {
-    if (SameLetters(type, known)) return true;
-  }
-  return false;
-}
+bool IsImageType(std::string_view type) { return IsListedImageType(type); }
 
 }  // namespace lumbra

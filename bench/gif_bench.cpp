@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/bench_table.h"
-#include "codecs/gif_image.h"
+#include "images/gif_image.h"
 
 namespace {
 

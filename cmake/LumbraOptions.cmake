@@ -29,37 +29,3 @@ endif()
 if(LUMBRA_BENCH)
   add_compile_options(-O2)
 endif()
-
-# A folder whose pieces are built by separate parts: every *.cmake file of
-# the folder is included and appends to PORTABLE_SOURCES (both builds) and
-# WIN32_SOURCES (cross build only) and to LIBRARIES (what it links with).
-# The folder's library is built from the result.
-macro(lumbra_folder_library name)
-  set(PORTABLE_SOURCES)
-  set(WIN32_SOURCES)
-  set(LIBRARIES)
-  file(GLOB _parts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
-  foreach(_part ${_parts})
-    include(${_part})
-  endforeach()
-  set(_sources ${PORTABLE_SOURCES})
-  if(LUMBRA_CROSS)
-    list(APPEND _sources ${WIN32_SOURCES})
-  endif()
-  if(_sources)
-    add_library(${name} STATIC ${_sources})
-    target_link_libraries(${name} PUBLIC lumbra_core ${LIBRARIES})
-  else()
-    add_library(${name} INTERFACE)
-    target_link_libraries(${name} INTERFACE lumbra_core)
-  endif()
-endmacro()
-
-# A folder of tests, benchmarks or fuzz targets: every *.cmake file of the
-# folder is included; each registers its own executables.
-macro(lumbra_include_parts)
-  file(GLOB _parts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
-  foreach(_part ${_parts})
-    include(${_part})
-  endforeach()
-endmacro()

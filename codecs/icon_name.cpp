@@ -3,19 +3,13 @@
 
 #include <cctype>
 
+#include "core/ascii_case.h"
+
 namespace lumbra {
 
 namespace {
 
 constexpr std::string_view kIconPrefix = "!ICON:";
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -31,7 +25,7 @@ IconReference ParseIconName(std::string_view name, bool fromResource) {
     icon.id = static_cast<std::uint16_t>(number - 1);
     return icon;
   }
-  if (StartsWithIgnoringCase(name, kIconPrefix)) name.remove_prefix(kIconPrefix.size());
+  if (StartsIgnoringCase(name, kIconPrefix)) name.remove_prefix(kIconPrefix.size());
   if (!name.empty() && name.back() == ']') {
     const std::size_t open = name.rfind('[');
     if (open != std::string_view::npos) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/ascii_case.h"
 #include "core/date_time.h"
 #include "core/locale.h"
 #include "core/picture.h"
@@ -97,13 +98,7 @@ bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (prefix.empty() || text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) !=
-        std::toupper(static_cast<unsigned char>(prefix[i])))
-      return false;
-  }
-  return true;
+  return !prefix.empty() && StartsIgnoringCase(text, prefix);
 }
 
 // The month (1..12) whose name or abbreviation the word is, or 0.

@@ -1,8 +1,8 @@
 #include "core/locale_startup.h"
 
-#include <cctype>
 #include <charconv>
 
+#include "core/ascii_case.h"
 #include "core/fixed_text.h"
 
 namespace lumbra {
@@ -17,16 +17,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
     text.remove_suffix(1);
   return text;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 int NumberOr(std::string_view text, int fallback) {
@@ -128,27 +118,27 @@ void ApplyEnvironment(Locale& locale, std::string_view fileText,
                       const WindowsCollation& windowsCollation) {
   for (const EnvironmentLine& line : ParseEnvironmentText(fileText)) {
     const std::vector<std::string> items = SplitEnvironmentItems(line.value);
-    if (EqualNoCase(line.key, "WEXMONTH")) {
+    if (SameIgnoringCase(line.key, "WEXMONTH")) {
       ReplaceNames(locale.monthNames, items);
-    } else if (EqualNoCase(line.key, "WEXMON")) {
+    } else if (SameIgnoringCase(line.key, "WEXMON")) {
       ReplaceNames(locale.monthAbbreviations, items);
-    } else if (EqualNoCase(line.key, "WEXAMPM")) {
-      if (items.size() == 1 && EqualNoCase(items[0], "WINDOWS")) {
+    } else if (SameIgnoringCase(line.key, "WEXAMPM")) {
+      if (items.size() == 1 && SameIgnoringCase(items[0], "WINDOWS")) {
         locale.am = locale.windowsAm;
         locale.pm = locale.windowsPm;
       } else {
         if (items.size() >= 1) locale.am = items[0];
         if (items.size() >= 2) locale.pm = items[1];
       }
-    } else if (EqualNoCase(line.key, "WEXCOLSEQ")) {
-      if (items.size() == 1 && EqualNoCase(items[0], "WINDOWS")) {
+    } else if (SameIgnoringCase(line.key, "WEXCOLSEQ")) {
+      if (items.size() == 1 && SameIgnoringCase(items[0], "WINDOWS")) {
         if (windowsCollation) locale.collatingOrder = windowsCollation();
       } else if (!items.empty()) {
         std::string sequence;
         for (const std::string& item : items) sequence += item;
         locale.collatingOrder = CollatingOrderOf(sequence);
       }
-    } else if (EqualNoCase(line.key, "WEXDIGRAPH")) {
+    } else if (SameIgnoringCase(line.key, "WEXDIGRAPH")) {
       // Each item is a character followed by the two letters it sorts as.
       locale.digraphs.clear();
       for (const std::string& item : items) {

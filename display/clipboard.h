@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "codecs/native_handles.h"
+#include "core/native_handles.h"
 
 namespace lumbra {
 

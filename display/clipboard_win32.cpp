@@ -1,5 +1,6 @@
-// Clipboard transfer: images as packed bitmaps or metafile pictures, texts
-// as plain text, and the clipboard keys of entry fields.
+// Clipboard transfer: blocks handed to the clipboard, texts as plain text,
+// and the clipboard keys of entry fields.
+#include "display/clipboard_win32.h"
 #include "display/clipboard.h"
 
 #include <windows.h>
@@ -9,33 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/decoded_image.h"
-#include "codecs/gdi_tally_win32.h"
-#include "codecs/gif_image.h"
-#include "codecs/metafile_image.h"
-
 namespace lumbra {
 
-namespace {
+OpenedClipboard::OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
 
-// The clipboard, open for as long as this lives; emptied on request.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  explicit operator bool() const { return open_; }
+OpenedClipboard::~OpenedClipboard() {
+  if (open_) CloseClipboard();
+}
 
- private:
-  bool open_;
-};
-
-// Hands the clipboard a movable block holding the bytes (and a zero byte
-// after them for a text). The clipboard owns the block once it took it.
 bool PutBlock(UINT format, std::span<const std::uint8_t> bytes, bool terminate) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + (terminate ? 1 : 0));
   if (block == nullptr) return false;
@@ -52,17 +34,17 @@ bool PutBlock(UINT format, std::span<const std::uint8_t> bytes, bool terminate) 
   return false;
 }
 
-std::span<const std::uint8_t> TextBytes(std::string_view text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-// Replaces the clipboard's contents by one block; false when the clipboard
-// did not take it.
 bool PutOnClipboard(HWND owner, UINT format, std::span<const std::uint8_t> bytes, bool terminate) {
   OpenedClipboard clipboard(owner);
   if (!clipboard) return false;
   EmptyClipboard();
   return PutBlock(format, bytes, terminate);
+}
+
+namespace {
+
+std::span<const std::uint8_t> TextBytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
 std::string WindowText(HWND window) {
@@ -117,49 +99,6 @@ void Paste(HWND field) {
 bool ReadOnly(HWND field) { return (GetWindowLongPtrA(field, GWL_STYLE) & ES_READONLY) != 0; }
 
 }  // namespace
-
-void BitmapImage::CopyToClipboard(NativeWindow window) {
-  if (flags_ & SizeOnly) return;
-  const std::span<const std::uint8_t> painted = PaintedBytes();
-  // Only a bitmap whose parts all lie inside its bytes goes out: whoever
-  // pastes it will trust its header.
-  const auto layout = CheckDecodedImage(painted);
-  if (!layout || !layout->complete()) return;
-  PutOnClipboard(window, CF_DIB, painted.subspan(kFileHeaderSize), false);
-}
-
-void GifImage::CopyToClipboard(NativeWindow window) {
-  // The frame on show, as the packed bitmap that everything else paints.
-  // Its table always holds 256 entries, so the copy says so: a reader
-  // then finds the rows right after the table.
-  if ((flags_ & SizeOnly) || frame_.empty()) return;
-  std::vector<std::uint8_t> copy(frame_);
-  WriteU32(copy.data() + 32, 0);
-  WriteU32(copy.data() + 36, 0);
-  PutOnClipboard(window, CF_DIB, copy, false);
-}
-
-void MetafileImage::CopyToClipboard(NativeWindow window) {
-  if (metafile_ == nullptr) return;
-  OpenedClipboard clipboard(window);
-  if (!clipboard) return;
-  EmptyClipboard();
-  // The clipboard gets a metafile of its own, valid after this image ends.
-  HMETAFILE copy = gdi_tally::Made(CopyMetaFileA(metafile_, nullptr));
-  if (copy == nullptr) return;
-  METAFILEPICT picture = {};
-  picture.mm = MM_ANISOTROPIC;
-  picture.xExt = 0;
-  picture.yExt = 0;
-  picture.hMF = copy;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(&picture);
-  // Without a picture holding it, the copy is the program's to delete.
-  if (PutBlock(CF_METAFILEPICT, {bytes, sizeof picture}, false)) {
-    gdi_tally::HandedOver();
-  } else {
-    gdi_tally::DeleteMetafile(copy);
-  }
-}
 
 void CopyTextToClipboard(std::string_view text) {
   OpenedClipboard clipboard(GetActiveWindow());

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 #include "display/colour_collector.h"
 
 namespace lumbra {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "codecs/image_object.h"
+#include "display/palette_target.h"
 
 namespace lumbra {
 

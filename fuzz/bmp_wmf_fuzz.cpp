@@ -6,11 +6,11 @@
 #include <span>
 #include <string_view>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
 #include "codecs/icon_file_check.h"
 #include "codecs/icon_name.h"
 #include "codecs/wmf_header.h"
+#include "images/bitmap_image.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <span>
 
 #include "codecs/gif_blocks.h"
-#include "codecs/gif_image.h"
 #include "codecs/lzw_decoder.h"
+#include "images/gif_image.h"
 
 namespace {
 

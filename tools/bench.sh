@@ -6,8 +6,9 @@
 # which builds the cross trees and starts and stops an Xvfb and a Wine
 # prefix of its own. Each measures Lumbra against a peer, a floor or an
 # aim in the same run; their own output goes to $LUMBRA_BUILD/bench.log.
-# A new benchmark needs only its part in bench/ or bench/wine (a *_bench
-# executable that prints its rows with bench/bench_table.h).
+# A new benchmark needs only a few lines in bench/CMakeLists.txt (and its
+# benchmarks target) or bench/wine/CMakeLists.txt: a *_bench executable
+# that prints its rows with bench/bench_table.h.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 

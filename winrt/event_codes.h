@@ -42,35 +42,40 @@ enum EventCode : std::uint32_t {
   kEventSized = 0x1631,
 };
 
+// The value the program sees for an internal event code.
+constexpr std::int32_t ProgramEvent(EventCode code) {
+  return static_cast<std::int32_t>(code - kEventOffset);
+}
+
 // Program values of the events the viewer reacts to.
 namespace Event {
-constexpr std::int32_t Accepted = 0x01;
-constexpr std::int32_t NewSelection = 0x02;
-constexpr std::int32_t ScrollUp = 0x03;
-constexpr std::int32_t ScrollDown = 0x04;
-constexpr std::int32_t PageUp = 0x05;
-constexpr std::int32_t PageDown = 0x06;
-constexpr std::int32_t ScrollTop = 0x07;
-constexpr std::int32_t ScrollBottom = 0x08;
-constexpr std::int32_t AlertKey = 0x0F;
-constexpr std::int32_t Drop = 0x13;
-constexpr std::int32_t ScrollDrag = 0x14;
-constexpr std::int32_t TabChanging = 0x15;
-constexpr std::int32_t Rejected = 0x1A;
-constexpr std::int32_t ScrollTrack = 0x1D;
-constexpr std::int32_t ColumnResize = 0x1E;
-constexpr std::int32_t Selected = 0x101;
-constexpr std::int32_t CloseWindow = 0x201;
-constexpr std::int32_t CloseDown = 0x202;
-constexpr std::int32_t OpenWindow = 0x203;
-constexpr std::int32_t OpenFailed = 0x204;
-constexpr std::int32_t LoseFocus = 0x205;
-constexpr std::int32_t GainFocus = 0x206;
-constexpr std::int32_t Suspend = 0x208;
-constexpr std::int32_t Resume = 0x209;
-constexpr std::int32_t Timer = 0x20B;
-constexpr std::int32_t Moved = 0x230;
-constexpr std::int32_t Sized = 0x231;
+constexpr std::int32_t Accepted = ProgramEvent(kEventAccepted);
+constexpr std::int32_t NewSelection = ProgramEvent(kEventNewSelection);
+constexpr std::int32_t ScrollUp = ProgramEvent(kEventScrollUp);
+constexpr std::int32_t ScrollDown = ProgramEvent(kEventScrollDown);
+constexpr std::int32_t PageUp = ProgramEvent(kEventPageUp);
+constexpr std::int32_t PageDown = ProgramEvent(kEventPageDown);
+constexpr std::int32_t ScrollTop = ProgramEvent(kEventScrollTop);
+constexpr std::int32_t ScrollBottom = ProgramEvent(kEventScrollBottom);
+constexpr std::int32_t AlertKey = ProgramEvent(kEventAlertKey);
+constexpr std::int32_t Drop = ProgramEvent(kEventDrop);
+constexpr std::int32_t ScrollDrag = ProgramEvent(kEventScrollDrag);
+constexpr std::int32_t TabChanging = ProgramEvent(kEventTabChanging);
+constexpr std::int32_t Rejected = ProgramEvent(kEventRejected);
+constexpr std::int32_t ScrollTrack = ProgramEvent(kEventScrollTrack);
+constexpr std::int32_t ColumnResize = ProgramEvent(kEventColumnResize);
+constexpr std::int32_t Selected = ProgramEvent(kEventSelected);
+constexpr std::int32_t CloseWindow = ProgramEvent(kEventCloseWindow);
+constexpr std::int32_t CloseDown = ProgramEvent(kEventCloseDown);
+constexpr std::int32_t OpenWindow = ProgramEvent(kEventOpenWindow);
+constexpr std::int32_t OpenFailed = ProgramEvent(kEventOpenFailed);
+constexpr std::int32_t LoseFocus = ProgramEvent(kEventLoseFocus);
+constexpr std::int32_t GainFocus = ProgramEvent(kEventGainFocus);
+constexpr std::int32_t Suspend = ProgramEvent(kEventSuspend);
+constexpr std::int32_t Resume = ProgramEvent(kEventResume);
+constexpr std::int32_t Timer = ProgramEvent(kEventTimer);
+constexpr std::int32_t Moved = ProgramEvent(kEventMoved);
+constexpr std::int32_t Sized = ProgramEvent(kEventSized);
 }  // namespace Event
 
 // Messages between the runtime's own windows.

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
 #include "core/phase_trace.h"
 #include "display/window_palette_win32.h"
+#include "images/bitmap_image.h"
+#include "images/image_format_registry.h"
 
 namespace lumbra {
 
@@ -76,10 +76,7 @@ ImagePtr ImageControl::Load(std::string_view name) {
 void ImageControl::SetPlacement(ImageLoadFlags placement) {
   const PhaseScope phase("image control: placement");
   placement_ = placement & kPlacementMask;
-  if (image_) {
-    image_->SetProperty(kPropTiled, placement_ == kPlaceTiled ? "1" : "0");
-    image_->SetProperty(kPropCentred, placement_ == kPlaceCentred ? "1" : "0");
-  }
+  if (image_) image_->SetPlacement(placement_);
   UpdateScrollBars();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

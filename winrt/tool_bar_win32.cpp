@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "codecs/image_format_registry.h"
+#include "images/image_format_registry.h"
 #include "winrt/menus_win32.h"
 #include "winrt/runtime_class_win32.h"
 

@@ -1,8 +1,8 @@
 // Window wallpapers.
 #include "winrt/wallpaper_win32.h"
 
-#include "codecs/image_format_registry.h"
 #include "core/fixed_text.h"
+#include "images/image_format_registry.h"
 #include "winrt/image_control_win32.h"
 #include "winrt/repaint_win32.h"
 

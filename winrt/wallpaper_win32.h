@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "codecs/image_object.h"
+#include "images/image_object.h"
 
 namespace lumbra {
 

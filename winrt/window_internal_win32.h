@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "codecs/gdi_tally_win32.h"
+#include "core/gdi_tally_win32.h"
 #include "display/window_palette_win32.h"
 #include "winrt/image_control_win32.h"
 #include "winrt/key_codes.h"

@@ -12,9 +12,9 @@
 #include <memory>
 #include <mutex>
 
-#include "codecs/image_source.h"
 #include "core/error_state.h"
 #include "core/phase_trace.h"
+#include "images/image_source.h"
 #include "winrt/event_codes.h"
 #include "winrt/fault_report_win32.h"
 #include "winrt/key_codes.h"

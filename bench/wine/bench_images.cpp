@@ -1,4 +1,4 @@
-#include "bench/wine/bench_images.h"
+#include "bench/wine/bench_images_win32.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <functional>
 
-#include "bench/wine/program_driver.h"
+#include "bench/wine/program_driver_win32.h"
 #include "tools/sample_images/sample_files.h"
 
 namespace lumbra::bench {

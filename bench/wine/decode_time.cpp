@@ -1,7 +1,7 @@
 #include "bench/wine/decode_time.h"
 
-#include "bench/wine/program_driver.h"
-#include "codecs/image_format_registry.h"
+#include "bench/wine/program_driver_win32.h"
+#include "images/image_format_registry.h"
 
 namespace lumbra::bench {
 

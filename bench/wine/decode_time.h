@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "codecs/image_object.h"
+#include "images/image_object.h"
 
 namespace lumbra::bench {
 

@@ -1,10 +1,10 @@
-#include "bench/wine/floor_picture.h"
+#include "bench/wine/floor_picture_win32.h"
 
 #include <cstring>
 
-#include "bench/wine/bench_images.h"
+#include "bench/wine/bench_images_win32.h"
 #include "bench/wine/decode_time.h"
-#include "bench/wine/program_driver.h"
+#include "bench/wine/program_driver_win32.h"
 
 namespace lumbra::bench {
 

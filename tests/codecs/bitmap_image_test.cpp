@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/core_header_bitmap.h"
 #include "codecs/decoded_image.h"
+#include "images/bitmap_image.h"
 #include "tests/codecs/test_images.h"
 
 namespace lumbra {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "codecs/decoded_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/gif_image.h"
-#include "codecs/image_format_registry.h"
+#include "images/format_handlers.h"
+#include "images/gif_image.h"
+#include "images/image_format_registry.h"
 #include "tests/codecs/test_images.h"
 
 namespace lumbra {

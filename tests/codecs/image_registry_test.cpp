@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/image_format_registry.h"
-#include "codecs/image_source.h"
+#include "images/bitmap_image.h"
+#include "images/image_format_registry.h"
+#include "images/image_formats.h"
+#include "images/image_source.h"
 #include "tests/codecs/test_images.h"
 
 namespace lumbra {
@@ -72,6 +73,27 @@ TEST_F(RegistryTest, BuiltInTableHoldsTwelveEntriesInOrder) {
   const std::vector<std::string> expected = {".EXE", ".DLL", ".ICO", ".CUR", ".ANI", ".WMF",
                                              ".TMP", ".JPG", ".JPE", ".PCX", ".BMP", ".GIF"};
   EXPECT_EQ(extensions, expected);
+}
+
+// What the rest of the program reads from the same table: the types a
+// folder lists, the formats decoded ahead and the Open dialog's filter.
+TEST(ImageFormats, ListedTypesPrefetchedFormatsAndDialogFilterComeFromTheTable) {
+  for (const char* type : {"BMP", "wmf", "ICO", "pcx", "GIF", "jpg"}) {
+    EXPECT_TRUE(IsListedImageType(type)) << type;
+  }
+  for (const char* type : {"JPE", "CUR", "EXE", "TMP", "BM", ""}) {
+    EXPECT_FALSE(IsListedImageType(type)) << type;
+  }
+  for (const char* extension : {".BMP", ".gif", ".JPG", ".jpe", ".PCX"}) {
+    EXPECT_TRUE(IsDecodedAheadExtension(extension)) << extension;
+  }
+  for (const char* extension : {".ICO", ".WMF", ".EXE", ".TMP", ".CUR", "BMP", ""}) {
+    EXPECT_FALSE(IsDecodedAheadExtension(extension)) << extension;
+  }
+  EXPECT_EQ(ImageDialogFilter(),
+            "Windows Bitmaps (*.BMP)|*.BMP|Windows Metafiles *.WMF)|*.WMF|Icons (*.ICO)|*.ICO|"
+            "PCX Files (*.PCX)|*.PCX|GIF Files (*.GIF)|*.GIF|JPEG Files (*.JPG)|*.JPG|"
+            "All Files (*.*)|*.*");
 }
 
 TEST_F(RegistryTest, WalkGoesOnAfterAFailingLoaderAndCaseIsIgnored) {

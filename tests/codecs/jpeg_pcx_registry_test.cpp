@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/image_format_registry.h"
+#include "images/bitmap_image.h"
+#include "images/format_handlers.h"
+#include "images/image_format_registry.h"
 #include "tests/codecs/jpeg_fixture.h"
 #include "tests/codecs/pcx_fixture.h"
+#include "tests/support/file_writer.h"
 
 namespace lumbra {
 namespace {
@@ -79,18 +80,11 @@ TEST(JpegPcxRegistry, DecodersRefuseEachOthersBytes) {
 }
 
 #ifdef _WIN32
-void WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  std::FILE* f = std::fopen(name.c_str(), "wb");
-  ASSERT_TRUE(f);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
 TEST(JpegPcxRegistry, FilesLoadByExtension) {
   const auto jpeg = SmallJpeg();
   for (const char* name : {"photo.jpg", "photo.JPE", "photo.jpeg", "photo.jfif"})
-    WriteFile(name, jpeg);
-  WriteFile("picture.pcx", SmallPcx());
+    ASSERT_TRUE(testing::WriteBytes(name, jpeg));
+  ASSERT_TRUE(testing::WriteBytes("picture.pcx", SmallPcx()));
 
   for (const char* name : {"photo.jpg", "photo.JPE", "photo.jpeg"}) {
     ImagePtr image = LoadImageByName(nullptr, name, false, DiscardSource);

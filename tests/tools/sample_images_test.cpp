@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "codecs/bitmap_image.h"
 #include "codecs/decoded_image.h"
-#include "codecs/format_handlers.h"
-#include "codecs/gif_image.h"
 #include "codecs/wmf_header.h"
+#include "images/bitmap_image.h"
+#include "images/format_handlers.h"
+#include "images/gif_image.h"
 
-#include "codecs/image_format_registry.h"
+#include "images/image_format_registry.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "codecs/image_load_flags.h"
+#include "images/image_load_flags.h"
 
 namespace lumbra {
 
