@@ -179,6 +179,17 @@ void AddFolderImages(const std::string& folder, ListBuild& build) {
   }
 }
 
+// An item of the argument text as the list takes it: short, upper case.
+std::string ArgumentItem(std::string_view raw) {
+  return AsciiUppercase(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
+}
+
+// The path a file item is listed by. A long path the code page cannot hold
+// opens nothing: the entry keeps the short one.
+std::string ListedPath(const std::string& item, const std::string& longForm) {
+  return NameSurvivesCodePage(longForm) ? longForm : item;
+}
+
 // One item of the argument text, in its short upper-case form: a file
 // becomes an entry (with zero size and blank dates when it does not
 // exist); a folder lists its image files.
@@ -198,9 +209,7 @@ void AddArgumentItem(const std::string& item, ListBuild& build) {
   }
   build.lastItem = item;
   build.lastLong = longForm;
-  // A long path the code page cannot hold opens nothing: the entry keeps
-  // the short one.
-  const std::string& listed = NameSurvivesCodePage(longForm) ? longForm : item;
+  const std::string listed = ListedPath(item, longForm);
   FL = ImageEntry{};
   FL.PATH = FolderOfPath(listed);
   FL.FILENAME = NameOfPath(listed);
@@ -252,7 +261,7 @@ void BuildImageList(std::string_view text, bool dropped, bool forceFolder) {
   ListBuild build;
   for (const std::string& raw : ArgumentItems(text, dropped)) {
     if (ClipTrailingBlanks(StripLeadingBlanks(raw)).empty()) break;
-    const std::string item = AsciiUppercase(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(raw))));
+    const std::string item = ArgumentItem(raw);
     if (item.empty()) break;
     AddArgumentItem(item, build);
     if (build.cancelled || CancelConfirmed(build)) {
@@ -317,13 +326,11 @@ void PrefetchArgumentImage(std::string_view text) {
   if (prefetch == nullptr) return;
   const std::vector<std::string> items = ArgumentItems(text, false);
   if (items.empty()) return;
-  // The item as AddArgumentItem lists it.
-  const std::string item = Upper(StripLeadingBlanks(ClipTrailingBlanks(ShortPath(items.front()))));
+  const std::string item = ArgumentItem(items.front());
   if (item.empty() || item.back() == '\\') return;
   const DWORD attributes = GetFileAttributesA(item.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-  const std::string longForm = LongPath(item);
-  const std::string& listed = NameSurvivesCodePage(longForm) ? longForm : item;
+  const std::string listed = ListedPath(item, LongPath(item));
   ImageEntry entry;
   entry.PATH = FolderOfPath(listed);
   entry.FILENAME = NameOfPath(listed);
