@@ -1,9 +1,11 @@
 #include "core/queue.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -82,15 +84,13 @@ class QueueEngine {
   QueueEngine(const RecordLayout& layout) : layout_(layout) {
     changes = static_cast<std::uint32_t>(CurrentTimeSerial()) * kChangeSeedFactor;
   }
-  ~QueueEngine() {
-    for (std::byte* entry : entries) delete[] entry;
-  }
+  ~QueueEngine() = default;
   QueueEngine(const QueueEngine&) = delete;
   QueueEngine& operator=(const QueueEngine&) = delete;
 
   bool Append(const std::byte* record) {
     if (entries.size() >= kMaxQueueEntries) return false;
-    std::byte* copy = new (std::nothrow) std::byte[layout_.size];
+    std::byte* copy = NewRecord();
     if (copy == nullptr) return false;
     std::memcpy(copy, record, layout_.size);
     if (entries.size() + 1 > capacity_) {
@@ -98,7 +98,6 @@ class QueueEngine {
       try {
         entries.reserve(capacity_);
       } catch (const std::bad_alloc&) {
-        delete[] copy;
         OutOfMemoryInArray();
       }
     }
@@ -201,6 +200,29 @@ class QueueEngine {
 
   RecordLayout layout_;
   std::uint32_t capacity_ = 0;
+  // The records live in blocks of many records each, which end with the
+  // engine: one allocation per block instead of one per record, which
+  // listing a folder of thousands of files felt.
+  std::vector<std::unique_ptr<std::byte[]>> blocks_;
+  std::size_t blockRecords_ = 0;
+  std::size_t blockUsed_ = 0;
+
+  std::byte* NewRecord() {
+    if (blockUsed_ == blockRecords_) {
+      constexpr std::size_t kFirstBlock = 16, kLargestBlock = 1024;
+      const std::size_t records = std::clamp(blockRecords_ * 2, kFirstBlock, kLargestBlock);
+      std::unique_ptr<std::byte[]> block(new (std::nothrow) std::byte[records * layout_.size]);
+      if (!block) return nullptr;
+      try {
+        blocks_.push_back(std::move(block));
+      } catch (const std::bad_alloc&) {
+        return nullptr;
+      }
+      blockRecords_ = records;
+      blockUsed_ = 0;
+    }
+    return blocks_.back().get() + layout_.size * blockUsed_++;
+  }
   std::vector<SortKey> keys_;
   const Locale* locale_ = nullptr;
   std::byte** scratch_ = nullptr;
