@@ -59,8 +59,6 @@ class ImagePrefetch {
   // one read; waits while that decode runs. Nothing otherwise, and the
   // caller loads the file itself. The slot is emptied when it held the name.
   ImagePtr Take(std::string_view name, ImageLoadFlags flags, std::uint32_t generation);
-  // Empties the slot; a decode in flight is dropped when it ends.
-  void Discard();
   // Empties the slot when it holds the name.
   void Discard(std::string_view name);
   // Empties the slot unless it was asked for in this build of the image

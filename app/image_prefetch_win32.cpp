@@ -127,12 +127,6 @@ ImagePtr ImagePrefetch::Take(std::string_view name, ImageLoadFlags flags,
   return image;
 }
 
-void ImagePrefetch::Discard() {
-  ImagePtr dropped;
-  const std::lock_guard lock(mutex_);
-  dropped = Empty();
-}
-
 void ImagePrefetch::Discard(std::string_view name) {
   ImagePtr dropped;
   const std::lock_guard lock(mutex_);

@@ -13,6 +13,7 @@
 #include "tests/codecs/test_images.h"
 #include "tests/support/native_probe_win32.h"
 #include "tests/support/running_viewer_win32.h"
+#include "tests/support/test_folder_win32.h"
 
 namespace lumbra {
 namespace {
@@ -52,9 +53,7 @@ void TypeKeys(HWND window, const std::string& digits) {
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = OwnTestFolder();
     for (const char* file : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) {
       Write(folder_ + file, testing::MakeBmp8(40, 30));
     }

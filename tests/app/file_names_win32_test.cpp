@@ -78,13 +78,7 @@ TEST(FileNames, EveryFileOfAFolderIsListedAndShownWhateverTheScriptOfItsName) {
                                             GetGValue(f.colour), GetBValue(f.colour)));
   }
   const std::string ini = folder + "LUMBRA.INI";
-  WriteQuietSettings(ini, {{"Maximized", "NO"},
-                           {"Width", "640"},
-                           {"Height", "480"},
-                           {"AutoLoadDir", "YES"},
-                           {"KeepImageSettings", "NO"},
-                           {"DefaultSortOrder", "3"},
-                           {"WarnBadImage", "NO"}});
+  WriteViewingSettings(ini);
 
   // Started on the folder, the program shows the first file the folder
   // listed; Backspace goes to the first of the list, then Space steps.

@@ -19,6 +19,7 @@
 #include "tests/codecs/test_images.h"
 #include "tests/support/native_probe_win32.h"
 #include "tests/support/running_viewer_win32.h"
+#include "tests/support/test_folder_win32.h"
 
 namespace lumbra {
 namespace {
@@ -159,22 +160,13 @@ testing::Bytes ClipboardDib() {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = OwnTestFolder();
     Write(folder_ + "a first.bmp", testing::MakeBmp8(40, 30));
     Write(folder_ + "b.bmp", testing::MakeBmp8(20, 10));
     Write(folder_ + "c.bmp", testing::MakeBmp8(16, 16));
     Write(folder_ + "d tall.bmp", testing::MakeBmp8(40, 1200));
     const std::string ini = folder_ + "LUMBRA.INI";
-    WriteQuietSettings(ini, {{"Maximized", "NO"},
-                             {"Width", "640"},
-                             {"Height", "480"},
-                             {"AutoLoadDir", "YES"},
-                             {"KeepImageSettings", "NO"},
-                             {"DefaultSortOrder", "3"},
-                             {"UseLongFileNames", "YES"},
-                             {"WarnBadImage", "NO"}});
+    WriteViewingSettings(ini, {{"UseLongFileNames", "YES"}});
   }
   std::string folder_;
 };

@@ -21,6 +21,7 @@
 #include "tests/codecs/test_images.h"
 #include "tests/support/native_probe_win32.h"
 #include "tests/support/running_viewer_win32.h"
+#include "tests/support/test_folder_win32.h"
 
 namespace lumbra {
 namespace {
@@ -139,18 +140,10 @@ std::string Describe(const Copied& seen) {
 class PrefetchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = OwnTestFolder();
     CreateDirectoryA((folder_ + "new").c_str(), nullptr);
     const std::string ini = folder_ + "LUMBRA.INI";
-    WriteQuietSettings(ini, {{"Maximized", "NO"},
-                             {"Width", "640"},
-                             {"Height", "480"},
-                             {"AutoLoadDir", "YES"},
-                             {"KeepImageSettings", "NO"},
-                             {"DefaultSortOrder", "3"},  // by name
-                             {"WarnBadImage", "NO"}});
+    WriteViewingSettings(ini);
   }
   void TearDown() override {
     SetEnvironmentVariableA("LUMBRA_PREFETCH", nullptr);

@@ -15,6 +15,7 @@
 
 #include "tests/support/child_process_win32.h"
 #include "tests/support/native_probe_win32.h"
+#include "tests/support/test_folder_win32.h"
 
 namespace lumbra {
 namespace {
@@ -164,9 +165,7 @@ bool Answer(HWND dialog, int button) {
 class RunCheck : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = probe::OwnTestFolder();
     program_ = folder_ + "LUMBRA.EXE";
     ini_ = folder_ + "LUMBRA.INI";
     DeleteFileA(ini_.c_str());

@@ -27,6 +27,7 @@
 #include "core/ini_access.h"
 #include "tests/support/native_probe_win32.h"
 #include "tests/support/raised_errors.h"
+#include "tests/support/test_folder_win32.h"
 #include "tests/winrt/bmp_file_win32.h"
 #include "winrt/dialogs.h"
 #include "winrt/runtime_errors.h"
@@ -40,9 +41,7 @@ class SecondaryWindowTest : public ::testing::Test {
     SetRuntimeErrorHandler(testing::ThrowRaisedError);
     SetRuntimeStarted(true);
     PS = ProgramSettings();
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = probe::CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = probe::OwnTestFolder();
     IniFilePath = IniPathForProgram(folder_ + "LUMBRA.EXE");
     DeleteFileA(IniFilePath.str().c_str());
   }

@@ -20,6 +20,7 @@
 #include "tests/codecs/test_images.h"
 #include "tests/support/native_probe_win32.h"
 #include "tests/support/running_viewer_win32.h"
+#include "tests/support/test_folder_win32.h"
 
 namespace lumbra {
 namespace {
@@ -143,9 +144,7 @@ bool PressIn(const RunningViewer& viewer, const char* title, int button) {
 class ViewerJourneyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = CurrentFolder() + "\\" + name + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = OwnTestFolder();
     pictures_ = folder_ + "pictures\\";
     empty_ = folder_ + "nothing here\\";
     CreateDirectoryA(pictures_.c_str(), nullptr);

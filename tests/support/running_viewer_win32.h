@@ -25,6 +25,19 @@
 
 namespace lumbra::probe {
 
+// The settings of a quiet viewer in a 640 x 480 window that lists the
+// folder of its image by name and warns of nothing; then the others given.
+inline void WriteViewingSettings(const std::string& ini, Settings others = {}) {
+  WriteQuietSettings(ini, {{"Maximized", "NO"},
+                           {"Width", "640"},
+                           {"Height", "480"},
+                           {"AutoLoadDir", "YES"},
+                           {"KeepImageSettings", "NO"},
+                           {"DefaultSortOrder", "3"},
+                           {"WarnBadImage", "NO"}});
+  WriteSettings(ini, others);
+}
+
 // The program under test: the one this build made, or the one that
 // LUMBRA_TEST_PROGRAM names (to run a test against another build).
 inline std::string BuiltProgram() {
